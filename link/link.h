@@ -1,0 +1,4 @@
+// The shared unit of the numeric core: solvers, kinematics, figures, curves and tables.
+#pragma once
+
+#include "link/numerics.h"

@@ -1,0 +1,43 @@
+// Formats G and Rd.
+#include "base/numfmt.h"
+
+#include <gtest/gtest.h>
+
+struct FormatCase {
+  Extended value;
+  const char* text;
+  friend void PrintTo(const FormatCase& c, std::ostream* os) { *os << c.text; }
+};
+
+class FormatGTest : public ::testing::TestWithParam<FormatCase> {};
+
+TEST_P(FormatGTest, WritesShortestFifteenDigitText) {
+  EXPECT_EQ(FormatG(GetParam().value).toStdString(), GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, FormatGTest,
+    ::testing::Values(FormatCase{0, "0"}, FormatCase{1, "1"}, FormatCase{-2.5L, "-2.5"},
+                      FormatCase{100, "100"}, FormatCase{0.1L, "0.1"},
+                      FormatCase{1.0L / 3, "0.333333333333333"},
+                      FormatCase{2.0L / 3, "0.666666666666667"},
+                      FormatCase{1e-5L, "0.00001"}, FormatCase{1.5e-5L, "0.000015"},
+                      FormatCase{1e-7L, "1E-7"}, FormatCase{-1.25e-6L, "-1.25E-6"},
+                      FormatCase{999999999999999.0L, "999999999999999"},
+                      FormatCase{1e15L, "1E15"}, FormatCase{1.5e20L, "1.5E20"},
+                      // rounding to 15 digits carries into a new leading digit
+                      FormatCase{9.9999999999999999L, "10"},
+                      FormatCase{123456.789012345678L, "123456.789012346"},
+                      FormatCase{60, "60"}, FormatCase{0.5L, "0.5"}));
+
+TEST(FormatRTest, RoundsInDoubleWithHalvesToEven) {
+  EXPECT_EQ(FormatR(2.5L, 3), "2.5");
+  EXPECT_EQ(FormatR(100, 3), "100");
+  EXPECT_EQ(FormatR(1.23456789L, 5), "1.23457");
+  EXPECT_EQ(FormatR(1.23456789L, 4), "1.2346");
+  EXPECT_EQ(FormatR(-29.64999L, 3), "-29.65");
+  EXPECT_EQ(FormatR(0.0005L, 3), "0");      // 0.5 rounds to the even 0
+  EXPECT_EQ(FormatR(0.0015L, 3), "0.002");  // 1.5 rounds to the even 2
+  EXPECT_EQ(FormatR(1e-9L, 5), "0");
+  EXPECT_EQ(FormatR(131.8867924528L, 5), "131.88679");
+}
