@@ -3,3 +3,4 @@
 
 #include "link/kinematics.h"
 #include "link/numerics.h"
+#include "link/tables.h"
