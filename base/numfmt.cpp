@@ -1,4 +1,4 @@
-// Formats G and Rd.
+// Formats G and Rd, and the fixed-decimal formats of the result tables.
 #include "base/numfmt.h"
 
 #include <cmath>
@@ -55,4 +55,18 @@ QString FormatR(Extended v, int d) {
   const double scale = std::pow(10.0, -d);
   const double q = std::nearbyint(static_cast<double>(v) / scale);  // ties to even
   return FormatG(static_cast<Extended>(q * scale));
+}
+
+QString FormatFixed(Extended v, int decimals) {
+  char buf[96];
+  std::snprintf(buf, sizeof buf, "%.*Lf", decimals, v);
+  const char* text = buf;
+  if (buf[0] == '-' && std::strspn(buf + 1, "0.") == std::strlen(buf + 1)) ++text;  // "-0.000"
+  return QString::fromLatin1(text);
+}
+
+QString FormatExp(Extended v, int decimals) {
+  char buf[96];
+  std::snprintf(buf, sizeof buf, "%.*LE", decimals, v == 0 ? Extended(0) : v);  // no "-0"
+  return QString::fromLatin1(buf);
 }
