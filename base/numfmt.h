@@ -10,3 +10,7 @@ QString FormatG(Extended v);
 
 // The value rounded to d decimals in double precision (halves to even), written in G.
 QString FormatR(Extended v, int d);
+
+// The display mask "#,##0.000" for decimals = 3: commas between groups of thousands and a fixed
+// number of decimals, rounded half away from zero; a value that rounds to zero has no sign.
+QString FormatGrouped(double v, int decimals);
