@@ -1,11 +1,11 @@
 #include "app/qt_desktop.h"
 
+#include "app/print_preview.h"
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
 #include <QProcess>
 #include <QUrl>
 
@@ -61,10 +61,6 @@ bool QtDesktopServices::StartProgram(const QString& program, const QStringList& 
 
 void QtDesktopServices::PrintPreview(const QString& caption,
                                      const std::function<void(QPrinter&)>& paint) {
-  QPrinter printer(QPrinter::HighResolution);
-  QPrintPreviewDialog dialog(&printer, parent());
-  dialog.setWindowTitle(caption);
-  QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested,
-                   [&paint](QPrinter* p) { paint(*p); });
-  dialog.exec();
+  PrintPreviewWindow window(caption, paint, parent());
+  window.exec();
 }

@@ -38,3 +38,9 @@ class EFileError : public KvError {
 public:
   using KvError::KvError;
 };
+
+// The content database cannot be opened, read or written.
+class EDatabaseError : public KvError {
+public:
+  using KvError::KvError;
+};

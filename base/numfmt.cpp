@@ -1,6 +1,7 @@
 // Formats G and Rd, and the fixed-decimal formats of the result tables.
 #include "base/numfmt.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -69,4 +70,20 @@ QString FormatExp(Extended v, int decimals) {
   char buf[96];
   std::snprintf(buf, sizeof buf, "%.*LE", decimals, v == 0 ? Extended(0) : v);  // no "-0"
   return QString::fromLatin1(buf);
+}
+
+QString FormatGrouped(double v, int decimals) {
+  if (!std::isfinite(v)) return FormatG(v);
+  // A double times 10^3 is exact in the 64-bit mantissa of long double, so halves are seen
+  // exactly and rounded away from zero, as a display mask does.
+  const long double scaled = std::fabs(static_cast<long double>(v)) * std::pow(10.0L, decimals);
+  char buf[5000];
+  std::snprintf(buf, sizeof buf, "%.0Lf", std::roundl(scaled));
+  QString digits = QString::fromLatin1(buf);
+  if (digits.size() <= decimals) digits = QString(decimals + 1 - digits.size(), u'0') + digits;
+  QString text = digits.left(digits.size() - decimals);
+  for (qsizetype i = text.size() - 3; i > 0; i -= 3) text.insert(i, u',');
+  if (decimals > 0) text += u'.' + digits.right(decimals);
+  const bool zero = std::all_of(digits.cbegin(), digits.cend(), [](QChar c) { return c == u'0'; });
+  return v < 0 && !zero ? u'-' + text : text;
 }

@@ -17,3 +17,7 @@ QString FormatFixed(Extended v, int decimals);
 
 // Scientific with fixed decimals ("0.000E+00" for 3): the exponent signed, at least two digits.
 QString FormatExp(Extended v, int decimals);
+
+// The display mask "#,##0.000" for decimals = 3: commas between groups of thousands and a fixed
+// number of decimals, rounded half away from zero; a value that rounds to zero has no sign.
+QString FormatGrouped(double v, int decimals);

@@ -47,7 +47,8 @@ bool ScriptedDesktop::StartProgram(const QString& program, const QStringList&) {
 void ScriptedDesktop::PrintPreview(const QString& caption,
                                    const std::function<void(QPrinter&)>& paint) {
   previews << caption;
-  (void)paint;  // painting into a printer needs Qt Print Support; report tests do it themselves
+  lastPreview = paint;
+  if (!previewPdf.isEmpty() && pdfPrinter) pdfPrinter(previewPdf, paint);
 }
 
 void ScriptedDesktop::clear() {
@@ -61,4 +62,5 @@ void ScriptedDesktop::clear() {
   opened.clear();
   started.clear();
   previews.clear();
+  lastPreview = nullptr;
 }

@@ -48,8 +48,13 @@ public:
   std::deque<QString> openResults, saveResults;
   bool shellOpenResult = true;
   bool startResult = true;
-  // When set, PrintPreview paints the document into this PDF file.
+  // When set, PrintPreview paints the document into this PDF file through pdfPrinter.
   QString previewPdf;
+  // Paints a document into a PDF file; the widget tests install the application's routine,
+  // since the other test layers do not link Qt Print Support.
+  std::function<void(const QString& path, const std::function<void(QPrinter&)>& paint)> pdfPrinter;
+  // The painter of the last preview, for tests that render it themselves.
+  std::function<void(QPrinter&)> lastPreview;
 
 private:
   DesktopServices* m_previous = nullptr;

@@ -1,6 +1,7 @@
 // Test main for the windows: a widgets application on the offscreen platform, with the
 // application's fonts and a scripted desktop installed for the whole run.
 #include "app/application.h"
+#include "app/print_preview.h"
 #include "support/scripted_desktop.h"
 
 #include <QApplication>
@@ -12,5 +13,6 @@ int main(int argc, char** argv) {
   SetupApplication(app);
   ::testing::InitGoogleTest(&argc, argv);
   ScriptedDesktop desktop;
+  desktop.pdfPrinter = &PrintToPdf;
   return RUN_ALL_TESTS();
 }

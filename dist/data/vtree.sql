@@ -1,0 +1,2 @@
+-- Entries of the navigator's table of contents:
+-- INSERT INTO vtree (CID, PID, CName, Pindex, Ctable) VALUES (...);
