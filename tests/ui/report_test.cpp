@@ -175,14 +175,10 @@ TEST_F(ReportTest, SecondReportHoldsOnlyItsOwnRows) {
             QStringList({"φ1", "s1", "φ2", "s2", "φ3", "s3", "Q1", "Q2", "Q3", "a", "b", "e"}));
 }
 
-TEST_F(ReportTest, ClearThenAppendBuildsTheTableRowByRow) {
-  ReportTable table;
-  table.Replace(FourBarRows());
-  table.Clear();
-  EXPECT_TRUE(table.Rows().empty());
-  table.Append({"a", 17, "mm"});
-  table.Append({"b", 29.6L, "mm"});
-  ExpectSameRows(table.Rows(), {{"a", 17, "mm"}, {"b", 29.6L, "mm"}});
+TEST_F(ReportTest, DatabaseOffersTheNavigatorTable) {
+  ContentDb db;
+  QSqlQuery q = db.Exec(QStringLiteral("select CID, pid, CName, Pindex, Ctable from vtree order by cid"));
+  EXPECT_FALSE(q.next());
 }
 
 // ---- the simple report's layout
