@@ -2,8 +2,8 @@
 // are thrown as KvError for the command's guard; then no preview is shown.
 #pragma once
 
-#include "design/report_db.h"
-#include "design/report_page.h"
+#include "design/detail_rep.h"
+#include "design/qrep.h"
 
 #include <QStringList>
 #include <vector>
@@ -18,6 +18,10 @@ void RunSimpleReport(const ReportHeader& header, const std::vector<ReportRow>& r
 // Saves `log` to AppDir + "result/Temp.~txt", loads that file into the log area and previews
 // the detailed report. A missing result/ folder is the file error.
 void RunDetailReport(const ReportHeader& header, const QStringList& log);
+
+// The reports as the commands preview them, without the preview.
+TQRFrm MakeSimpleReport(const ReportHeader& header, const std::vector<ReportRow>& rows);
+TDetailRepFrm MakeDetailReport(const ReportHeader& header, const QStringList& log);
 
 // AppDir + "result/Temp.~txt".
 QString DetailReportLogPath();

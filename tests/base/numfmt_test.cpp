@@ -60,3 +60,29 @@ TEST(FormatExpTest, ThreeDecimalsAndASignedTwoDigitExponent) {
   EXPECT_EQ(FormatExp(9.9996L, 3), "1.000E+01");
   EXPECT_EQ(FormatExp(1.5e123L, 3), "1.500E+123");
 }
+
+struct GroupedCase {
+  double value;
+  const char* text;
+  friend void PrintTo(const GroupedCase& c, std::ostream* os) { *os << c.text; }
+};
+
+class FormatGroupedTest : public ::testing::TestWithParam<GroupedCase> {};
+
+TEST_P(FormatGroupedTest, WritesThousandsAndThreeDecimals) {
+  EXPECT_EQ(FormatGrouped(GetParam().value, 3).toStdString(), GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Mask, FormatGroupedTest,
+    ::testing::Values(GroupedCase{1234.5678, "1,234.568"}, GroupedCase{0, "0.000"},
+                      GroupedCase{1.0 / 3, "0.333"}, GroupedCase{1.7777, "1.778"},
+                      GroupedCase{100, "100.000"}, GroupedCase{999.9996, "1,000.000"},
+                      GroupedCase{1234567.891, "1,234,567.891"},
+                      GroupedCase{-1234.5678, "-1,234.568"}, GroupedCase{-571.25, "-571.250"},
+                      // exact halves round away from zero
+                      GroupedCase{0.0625, "0.063"}, GroupedCase{-2.0625, "-2.063"},
+                      // the binary value decides: 0.0005 lies just above the half, 1.0005 below
+                      GroupedCase{0.0005, "0.001"}, GroupedCase{1.0005, "1.000"},
+                      // a negative value that shows as zero has no sign
+                      GroupedCase{-0.0004, "0.000"}, GroupedCase{1e15, "1,000,000,000,000,000.000"}));
