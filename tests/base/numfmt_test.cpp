@@ -60,3 +60,12 @@ TEST(FormatExpTest, ThreeDecimalsAndASignedTwoDigitExponent) {
   EXPECT_EQ(FormatExp(9.9996L, 3), "1.000E+01");
   EXPECT_EQ(FormatExp(1.5e123L, 3), "1.500E+123");
 }
+
+TEST(FormatFixedTest, OtherDecimalCounts) {
+  EXPECT_EQ(FormatFixed(0.05L, 3), "0.050");
+  EXPECT_EQ(FormatFixed(7, 0), "7");
+  EXPECT_EQ(FormatFixed(-2.5L, 0), "-2");  // halves to even
+  EXPECT_EQ(FormatFixed(1.4L, 1), "1.4");
+  EXPECT_EQ(FormatFixed(123.456789L, 5), "123.45679");
+  EXPECT_EQ(FormatFixed(1e20L, 3), "100000000000000000000.000");
+}
