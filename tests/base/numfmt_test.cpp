@@ -86,3 +86,11 @@ INSTANTIATE_TEST_SUITE_P(
                       GroupedCase{0.0005, "0.001"}, GroupedCase{1.0005, "1.000"},
                       // a negative value that shows as zero has no sign
                       GroupedCase{-0.0004, "0.000"}, GroupedCase{1e15, "1,000,000,000,000,000.000"}));
+TEST(FormatFixedTest, OtherDecimalCounts) {
+  EXPECT_EQ(FormatFixed(0.05L, 3), "0.050");
+  EXPECT_EQ(FormatFixed(7, 0), "7");
+  EXPECT_EQ(FormatFixed(-2.5L, 0), "-2");  // halves to even
+  EXPECT_EQ(FormatFixed(1.4L, 1), "1.4");
+  EXPECT_EQ(FormatFixed(123.456789L, 5), "123.45679");
+  EXPECT_EQ(FormatFixed(1e20L, 3), "100000000000000000000.000");
+}
