@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPolygon>
+#include <vector>
 #include <algorithm>
 #include <cfenv>
 #include <cmath>
@@ -23,6 +24,8 @@ constexpr Extended kSmallestScale = 1e-6L;
 // Points are handed to the painter in batches; a polyline draws the same pixels as its
 // segments drawn one by one.
 constexpr int kBatch = 4096;
+// Points whose values the scale pass keeps for the drawing pass (48 bytes each).
+constexpr int kKeptPoints = 1 << 18;
 
 const QColor kSeriesColour[3] = {kBlue, kRed, kGreen};
 
@@ -78,6 +81,11 @@ void plotSeries(QImage& image, Extended step, Extended start, Extended end,
   if (end == start) raiseFloat(FE_INVALID);  // x of the first point would be 0/0
   const int n = PixelRound((end - start) / step);
 
+  // The drawing pass reuses the values of the scale pass when they fit in memory; beyond
+  // that it evaluates them again, which gives the same values.
+  std::vector<Extended> kept;
+  const bool keep = n < kKeptPoints;
+  if (keep) kept.reserve(3 * static_cast<std::size_t>(std::max(n + 1, 0)));
   Extended largest[3] = {kSmallestScale, kSmallestScale, kSmallestScale};
   Extended v[3];
   for (int i = 0; i <= n; ++i) {
@@ -85,6 +93,7 @@ void plotSeries(QImage& image, Extended step, Extended start, Extended end,
     for (int j = 0; j < 3; ++j) {
       if (!std::isfinite(v[j])) raiseFloat(FE_INVALID);
       largest[j] = std::max(largest[j], std::fabs(v[j]));
+      if (keep) kept.push_back(v[j]);
     }
   }
 
@@ -104,7 +113,10 @@ void plotSeries(QImage& image, Extended step, Extended start, Extended end,
     line[j] << last;
   };
   for (int i = 0; i <= n; ++i) {
-    eval(start + i * step, v);
+    if (keep)
+      std::copy_n(kept.begin() + 3 * static_cast<std::size_t>(i), 3, v);
+    else
+      eval(start + i * step, v);
     const int x = PixelRound(i * step * g.X / (end - start)) + 10;
     for (int j = 0; j < 3; ++j) {
       const QPoint p(x, g.O.y() - PixelRound(v[j] / largest[j] * g.Y));

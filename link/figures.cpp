@@ -130,7 +130,7 @@ int PixelRound(Extended x) {
     std::feraiseexcept(FE_INVALID);  // what converting it would have raised
     FpuCheck();
   }
-  return static_cast<int>(std::nearbyint(x));  // the default rounding mode: halves to even
+  return static_cast<int>(std::lrint(x));  // the default rounding mode: halves to even
 }
 
 QFont FigureFont() {
