@@ -1,6 +1,8 @@
-// Formats G and Rd.
+// Formats G and Rd, and the fixed-decimal formats of the result tables.
 #include "base/numfmt.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -55,4 +57,35 @@ QString FormatR(Extended v, int d) {
   const double scale = std::pow(10.0, -d);
   const double q = std::nearbyint(static_cast<double>(v) / scale);  // ties to even
   return FormatG(static_cast<Extended>(q * scale));
+}
+
+QString FormatFixed(Extended v, int decimals) {
+  // Result tables write thousands of these: scale, round in extended precision (halves to
+  // even) and write the integer, instead of a far slower long double printf.
+  Extended scale = 1;
+  for (int i = 0; i < decimals; ++i) scale *= 10;
+  const Extended q = std::rint(v * scale);  // only "inexact" may be raised, which stays silent
+  if (decimals < 0 || decimals > 18 || !(std::fabs(q) < 1e18L)) {
+    char buf[96];
+    std::snprintf(buf, sizeof buf, "%.*Lf", std::max(decimals, 0), v);
+    return QString::fromLatin1(buf);
+  }
+  const unsigned long long n = static_cast<unsigned long long>(std::fabs(q));
+  char digits[24];
+  const int len = static_cast<int>(std::to_chars(digits, digits + sizeof digits, n).ptr - digits);
+  const int pad = std::max(decimals + 1 - len, 0);  // leading zeros, e.g. 5 -> "0.005"
+  char buf[48];
+  char* out = buf;
+  if (q < 0 && n != 0) *out++ = '-';  // no "-0.000"
+  for (int i = 0; i < pad + len; ++i) {
+    if (i == pad + len - decimals) *out++ = '.';
+    *out++ = i < pad ? '0' : digits[i - pad];
+  }
+  return QString::fromLatin1(buf, out - buf);
+}
+
+QString FormatExp(Extended v, int decimals) {
+  char buf[96];
+  std::snprintf(buf, sizeof buf, "%.*LE", decimals, v == 0 ? Extended(0) : v);  // no "-0"
+  return QString::fromLatin1(buf);
 }

@@ -1,4 +1,5 @@
-// Number formats G and Rd, used by every log line, label, record and report.
+// Number formats G and Rd, used by every log line, label, record and report, and the fixed
+// formats "0.000" and "0.000E+00" of the result tables.
 #pragma once
 
 #include "base/types.h"
@@ -10,3 +11,9 @@ QString FormatG(Extended v);
 
 // The value rounded to d decimals in double precision (halves to even), written in G.
 QString FormatR(Extended v, int d);
+
+// Fixed decimals ("0.000" for 3); a value that rounds to zero is written without a sign.
+QString FormatFixed(Extended v, int decimals);
+
+// Scientific with fixed decimals ("0.000E+00" for 3): the exponent signed, at least two digits.
+QString FormatExp(Extended v, int decimals);

@@ -100,6 +100,11 @@ void SolveDyad(bool branch, TBarState input, TBarState& coupler, TBarState& outp
 
 void CouplerPoint(const TBarState& coupler, Extended delta, Extended lenBE, Extended& ex,
                   Extended& ey) {
+  if (lenBE == 0) {  // E at B, as the curves ask for: no trigonometry needed
+    ex = coupler.X;
+    ey = coupler.Y;
+    return;
+  }
   Extended s, c;
   ::sincosl(coupler.Angle + delta, &s, &c);
   ex = coupler.X + lenBE * c;

@@ -7,3 +7,4 @@
 #include "link/kinematics.h"
 #include "link/linkage.h"
 #include "link/numerics.h"
+#include "link/tables.h"

@@ -41,3 +41,31 @@ TEST(FormatRTest, RoundsInDoubleWithHalvesToEven) {
   EXPECT_EQ(FormatR(1e-9L, 5), "0");
   EXPECT_EQ(FormatR(131.8867924528L, 5), "131.88679");
 }
+
+TEST(FormatFixedTest, FixedDecimalsWithoutANegativeZero) {
+  EXPECT_EQ(FormatFixed(-12.5L, 3), "-12.500");
+  EXPECT_EQ(FormatFixed(51.31781L, 3), "51.318");
+  EXPECT_EQ(FormatFixed(0, 3), "0.000");
+  EXPECT_EQ(FormatFixed(-0.0004L, 3), "0.000");
+  EXPECT_EQ(FormatFixed(-0.0L, 3), "0.000");
+  EXPECT_EQ(FormatFixed(-0.0006L, 3), "-0.001");
+  EXPECT_EQ(FormatFixed(1234567.8L, 3), "1234567.800");
+}
+
+TEST(FormatExpTest, ThreeDecimalsAndASignedTwoDigitExponent) {
+  EXPECT_EQ(FormatExp(-12.5L, 3), "-1.250E+01");
+  EXPECT_EQ(FormatExp(0, 3), "0.000E+00");
+  EXPECT_EQ(FormatExp(-0.0L, 3), "0.000E+00");
+  EXPECT_EQ(FormatExp(0.00077621L, 3), "7.762E-04");
+  EXPECT_EQ(FormatExp(9.9996L, 3), "1.000E+01");
+  EXPECT_EQ(FormatExp(1.5e123L, 3), "1.500E+123");
+}
+
+TEST(FormatFixedTest, OtherDecimalCounts) {
+  EXPECT_EQ(FormatFixed(0.05L, 3), "0.050");
+  EXPECT_EQ(FormatFixed(7, 0), "7");
+  EXPECT_EQ(FormatFixed(-2.5L, 0), "-2");  // halves to even
+  EXPECT_EQ(FormatFixed(1.4L, 1), "1.4");
+  EXPECT_EQ(FormatFixed(123.456789L, 5), "123.45679");
+  EXPECT_EQ(FormatFixed(1e20L, 3), "100000000000000000000.000");
+}

@@ -1,0 +1,25 @@
+// Result tables of the kinematic analysis as HTML pages (GB18030, CR LF) that link the
+// program's style sheet under ../web/. Angles and speeds are passed in radians and rad/s; the
+// pages show degrees. Each writer returns false when the file could not be created or
+// written or a value could not be computed; the lines written before the failure stay in the
+// file. Nothing throws out of a writer.
+#pragma once
+
+#include "base/types.h"
+
+class QString;
+
+bool WriteCrankRockerTable(const QString& file, Extended a, Extended b, Extended c, Extended d,
+                           Extended omega, Extended step, Extended start, Extended end,
+                           Extended lenBE, Extended delta);
+
+// The input range is fitted to the reachable swing; a return stroke follows the working one.
+bool WriteDoubleRockerTable(const QString& file, Extended a, Extended b, Extended c, Extended d,
+                            Extended omega, Extended step, Extended start, Extended end,
+                            Extended lenBE, Extended delta);
+
+bool WriteCrankSliderTable(const QString& file, Extended r, Extended l, Extended e,
+                           Extended omega, Extended step, Extended start, Extended end);
+
+bool WriteGuideBarTable(const QString& file, Extended r, Extended d, Extended omega,
+                        Extended step, Extended start, Extended end);
