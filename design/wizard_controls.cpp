@@ -1,0 +1,115 @@
+#include "design/wizard_controls.h"
+
+#include "app/application.h"
+
+#include <QButtonGroup>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+RadioGroup::RadioGroup(const QString& title, const QStringList& items, int columns, QWidget* parent)
+    : QGroupBox(title, parent), m_items(items), m_group(new QButtonGroup(this)) {
+  auto* grid = new QGridLayout(this);
+  const int rows = (items.size() + columns - 1) / std::max(columns, 1);
+  for (int i = 0; i < items.size(); ++i) {
+    auto* button = new QRadioButton(items[i], this);
+    m_group->addButton(button, i);
+    grid->addWidget(button, i % rows, i / rows);  // columns filled top to bottom
+  }
+  connect(m_group, &QButtonGroup::idClicked, this, [this](int) { emit clicked(); });
+}
+
+int RadioGroup::itemIndex() const { return m_group->checkedId(); }
+
+void RadioGroup::setItemIndex(int index) {
+  if (index >= 0 && index < m_items.size()) {
+    m_group->button(index)->setChecked(true);
+    return;
+  }
+  // A button group that is exclusive will not let its last checked button go.
+  m_group->setExclusive(false);
+  for (QAbstractButton* b : m_group->buttons()) b->setChecked(false);
+  m_group->setExclusive(true);
+}
+
+QString RadioGroup::itemCaption(int index) const {
+  return index >= 0 && index < m_items.size() ? m_items[index] : QString();
+}
+
+bool NumericKeyFilter::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const QString text = key->text();
+    // Control keys (arrows, Delete, Backspace, Ctrl+V) carry no printable text and pass.
+    if (text.size() == 1 && text[0].isPrint() && !(text[0].isDigit() && text[0] < u'\x80') &&
+        text[0] != u'.')
+      return true;
+  }
+  return QObject::eventFilter(watched, event);
+}
+
+PictureBox::PictureBox(const QString& name, QWidget* parent) : QLabel(parent) {
+  setObjectName(name);
+  setAlignment(Qt::AlignCenter);
+}
+
+bool PictureBox::LoadFile(const QString& path) {
+  if (!QFileInfo::exists(path)) return false;
+  QPixmap picture;
+  if (!picture.load(path)) return false;
+  setPixmap(picture);
+  return true;
+}
+
+QToolButton* MakeSpeedButton(const QString& name, const QString& caption, int pixelSize,
+                             const QColor& color, QWidget* parent) {
+  auto* button = new QToolButton(parent);
+  button->setObjectName(name);
+  button->setText(caption);
+  button->setAutoRaise(true);
+  button->setFixedSize(160, 45);
+  button->setFont(SongTi(pixelSize));
+  QPalette palette = button->palette();
+  palette.setColor(QPalette::ButtonText, color);
+  button->setPalette(palette);
+  return button;
+}
+
+QPushButton* MakeButton(const QString& name, const QString& caption, QWidget* parent) {
+  auto* button = new QPushButton(caption, parent);
+  button->setObjectName(name);
+  return button;
+}
+
+QLineEdit* MakeEdit(const QString& name, const QString& text, QWidget* parent) {
+  auto* edit = new QLineEdit(text, parent);
+  edit->setObjectName(name);
+  return edit;
+}
+
+QLabel* MakeLabel(const QString& name, const QString& caption, QWidget* parent) {
+  auto* label = new QLabel(caption, parent);
+  label->setObjectName(name);
+  return label;
+}
+
+QLineEdit* AddEditRow(QGridLayout* grid, int row, int column, const QString& label,
+                      const QString& name, const QString& text, const QString& unit) {
+  QWidget* parent = grid->parentWidget();
+  QLineEdit* edit = MakeEdit(name, text, parent);
+  edit->setFixedWidth(80);
+  grid->addWidget(new QLabel(label, parent), row, column);
+  grid->addWidget(edit, row, column + 1);
+  grid->addWidget(new QLabel(unit, parent), row, column + 2);
+  return edit;
+}
+
+QLabel* MakeNote(const QString& text, QWidget* parent) {
+  auto* note = new QLabel(text, parent);
+  note->setWordWrap(true);
+  note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  return note;
+}

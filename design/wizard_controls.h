@@ -1,0 +1,71 @@
+// Small controls the design windows share: a radio group with an item index, the key filter
+// of numeric edits, a picture control, and the window's flat speed buttons.
+#pragma once
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QObject>
+#include <QStringList>
+#include <QToolButton>
+
+class QColor;
+
+class QButtonGroup;
+class QGridLayout;
+
+// A titled group of radio buttons in columns; itemIndex() is −1 while none is selected.
+class RadioGroup : public QGroupBox {
+  Q_OBJECT
+public:
+  RadioGroup(const QString& title, const QStringList& items, int columns, QWidget* parent = nullptr);
+
+  int itemIndex() const;
+  // Selects an item, or none for −1; emits nothing.
+  void setItemIndex(int index);
+  QStringList items() const { return m_items; }
+  QString itemCaption(int index) const;
+
+signals:
+  void clicked();  // the user selected an item
+
+private:
+  QStringList m_items;
+  QButtonGroup* m_group;
+};
+
+// Discards every typed character but the digits, "." and Backspace: no sign, blank or
+// exponent can be typed. Pasted text is not filtered.
+class NumericKeyFilter : public QObject {
+  Q_OBJECT
+public:
+  using QObject::QObject;
+
+protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+};
+
+// An image control: shows a picture file at its natural size.
+class PictureBox : public QLabel {
+  Q_OBJECT
+public:
+  explicit PictureBox(const QString& name, QWidget* parent = nullptr);
+  // Loads the file when it exists; a missing or unreadable file leaves the picture as it was.
+  bool LoadFile(const QString& path);
+};
+
+// The 160 × 45 flat speed button of the wizard's left panel.
+QToolButton* MakeSpeedButton(const QString& name, const QString& caption, int pixelSize,
+                             const QColor& color, QWidget* parent);
+
+class QLineEdit;
+class QPushButton;
+
+// Named controls, as every window makes them.
+QPushButton* MakeButton(const QString& name, const QString& caption, QWidget* parent);
+QLineEdit* MakeEdit(const QString& name, const QString& text, QWidget* parent);
+QLabel* MakeLabel(const QString& name, const QString& caption, QWidget* parent);
+// "φ1 [edit] °": a labelled edit with its unit, in three cells of a grid row.
+QLineEdit* AddEditRow(QGridLayout* grid, int row, int column, const QString& label,
+                      const QString& name, const QString& text, const QString& unit);
+// A word-wrapped note.
+QLabel* MakeNote(const QString& text, QWidget* parent);

@@ -1,0 +1,719 @@
+#include "methods/DYWZ/dywz_frm.h"
+
+#include "base/convert.h"
+#include "base/fpu.h"
+#include "base/inifile.h"
+#include "base/numfmt.h"
+#include "link/kinematics.h"
+#include "link/numerics.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <cmath>
+
+namespace {
+
+constexpr int kFourBar = 0, kCrankSlider = 1;
+constexpr Extended kRad = kPi / 180;
+
+const QString kFourBarCaption = QStringLiteral("铰链四杆机构的设计");
+const QString kCrankSliderCaption = QStringLiteral("曲柄滑块机构的设计");
+const QStringList kKnownLinks = {QStringLiteral("曲柄(AB)长度"), QStringLiteral("连杆(BC)长度"),
+                                 QStringLiteral("摇杆(CD)长度"), QStringLiteral("机架(AD)长度")};
+
+QString R5(Extended v) { return FormatR(v, 5); }
+QString R3(Extended v) { return FormatR(v, 3); }
+
+QGroupBox* subGroup(const QString& title, QWidget* parent) { return new QGroupBox(title, parent); }
+
+// The confirm and cancel (or calculate and confirm) buttons under a step's groups.
+QHBoxLayout* buttonRow(QPushButton* first, QPushButton* second) {
+  auto* row = new QHBoxLayout;
+  row->addStretch(1);
+  row->addWidget(first);
+  row->addSpacing(40);
+  row->addWidget(second);
+  row->addStretch(1);
+  return row;
+}
+
+// "计算结果" with its heading and result labels one under the other.
+QGroupBox* resultGroup(const QString& heading, const std::vector<QLabel*>& labels, QWidget* parent) {
+  QGroupBox* group = subGroup(QStringLiteral("计算结果"), parent);
+  auto* column = new QVBoxLayout(group);
+  column->addWidget(new QLabel(heading, group));
+  for (QLabel* label : labels) {
+    label->setParent(group);
+    label->setContentsMargins(30, 0, 0, 0);
+    column->addWidget(label);
+  }
+  column->addStretch(1);
+  return group;
+}
+
+}  // namespace
+
+TDYWZFrm::TDYWZFrm(QWidget* parent)
+    : TDesignFrm(QStringLiteral("DYWZ"), QStringLiteral("按两连架杆预定的对应位置设计"),
+                 QStringLiteral("DYWZ"), parent) {
+  AddType(kFourBarCaption,
+          QStringLiteral("　　已知两连架杆三组对应位置角(φ1,ψ1)、(φ2,ψ2)、(φ3,ψ3)、[φ0、ψ0可选]"
+                         "及任意一构件的长度，设计铰链四杆机构"),
+          QStringLiteral("pnlType1"), QStringLiteral("RightPnlType1"));
+  AddType(kCrankSliderCaption,
+          QStringLiteral("　　已知曲柄与滑块的三组对应位置(φ1,s1)、(φ2,s2)、(φ3,s3)，设计曲柄滑块机构"),
+          QStringLiteral("pnlType2"), QStringLiteral("RightPnlType2"));
+  buildFourBar();
+  buildCrankSlider();
+  AddNumericEdits({O1, O2, O3, O0, W1, W2, W3, W0, fai1, fai2, fai3, s1, s2, s3, GanLen});
+}
+
+void TDYWZFrm::buildFourBar() {
+  // Step 1: the three angle pairs and the start angles.
+  QGroupBox* step1 = AddStepGroup(kFourBar, QStringLiteral("type1step1"), {});
+  {
+    auto* layout = new QGridLayout(step1);
+    QGroupBox* input = subGroup(QStringLiteral("请输入三组对应的位置角"), step1);
+    auto* grid = new QGridLayout(input);
+    O1 = AddEditRow(grid, 0, 0, QStringLiteral("φ1"), QStringLiteral("O1"), QStringLiteral("45"), QStringLiteral("°"));
+    O2 = AddEditRow(grid, 1, 0, QStringLiteral("φ2"), QStringLiteral("O2"), QStringLiteral("90"), QStringLiteral("°"));
+    O3 = AddEditRow(grid, 2, 0, QStringLiteral("φ3"), QStringLiteral("O3"), QStringLiteral("135"), QStringLiteral("°"));
+    O0 = AddEditRow(grid, 3, 0, QStringLiteral("φ0"), QStringLiteral("O0"), QStringLiteral("0"), QStringLiteral("°"));
+    W1 = AddEditRow(grid, 0, 3, QStringLiteral("ψ1"), QStringLiteral("W1"), QStringLiteral("50"), QStringLiteral("°"));
+    W2 = AddEditRow(grid, 1, 3, QStringLiteral("ψ2"), QStringLiteral("W2"), QStringLiteral("80"), QStringLiteral("°"));
+    W3 = AddEditRow(grid, 2, 3, QStringLiteral("ψ3"), QStringLiteral("W3"), QStringLiteral("110"), QStringLiteral("°"));
+    W0 = AddEditRow(grid, 3, 3, QStringLiteral("ψ0"), QStringLiteral("W0"), QStringLiteral("0"), QStringLiteral("°"));
+    grid->setColumnMinimumWidth(2, 40);
+    QGroupBox* sketch = subGroup(QStringLiteral("位置关系示意图"), step1);
+    type1Imgsyt = new PictureBox(QStringLiteral("type1Imgsyt"), sketch);
+    (new QVBoxLayout(sketch))->addWidget(type1Imgsyt);
+    QGroupBox* notes = subGroup(QStringLiteral("参数说明："), step1);
+    auto* noteColumn = new QVBoxLayout(notes);
+    noteColumn->addWidget(MakeNote(QStringLiteral("　1.  φ1、φ2、φ3为连架杆AB的三个位置角；ψ1、ψ2、ψ3为连架杆DC的三个位置角，如右图所示"), notes));
+    noteColumn->addWidget(MakeNote(QStringLiteral("　2.  φ1、φ2、φ3与ψ1、ψ2、ψ3 一一对应，要按顺序给出"), notes));
+    noteColumn->addWidget(MakeNote(QStringLiteral("　3.  φ0与ψ0分别为φi与ψi的起始计量角，默认值为0。"), notes));
+    Param1OK = MakeButton(QStringLiteral("Param1OK"), QStringLiteral("确定"), step1);
+    Param1Cancel = MakeButton(QStringLiteral("Param1Cancel"), QStringLiteral("取消"), step1);
+    layout->addWidget(input, 0, 0);
+    layout->addWidget(sketch, 0, 1, 2, 1);
+    layout->addWidget(notes, 1, 0);
+    layout->addLayout(buttonRow(Param1OK, Param1Cancel), 2, 0, 1, 2);
+    layout->setColumnStretch(0, 3);
+    layout->setColumnStretch(1, 2);
+  }
+  WizardStep& sp1 = AddStep(kFourBar, QStringLiteral("type1sp1"), QStringLiteral("初始条件"), step1);
+  sp1.pictures = {{type1Imgsyt, QStringLiteral("jlsgsyt.bmp")}};
+  sp1.status = QStringLiteral("输入初始参数");
+  sp1.keptLines = 0;
+  sp1.firstEdit = O1;
+
+  // Step 2: the coefficients of the position equation.
+  QGroupBox* step2 = AddStepGroup(kFourBar, QStringLiteral("type1step2"), {});
+  {
+    auto* layout = new QVBoxLayout(step2);
+    QGroupBox* basis = subGroup(QStringLiteral("计算依据"), step2);
+    auto* column = new QVBoxLayout(basis);
+    imgPPP1 = new PictureBox(QStringLiteral("imgPPP1"), basis);
+    imgPPP2 = new PictureBox(QStringLiteral("imgPPP2"), basis);
+    column->addWidget(new QLabel(QStringLiteral("位置关系式："), basis));
+    column->addWidget(imgPPP1);
+    column->addWidget(new QLabel(QStringLiteral("式中："), basis));
+    column->addWidget(imgPPP2);
+    PPP0 = MakeLabel(QStringLiteral("PPP0"), QStringLiteral("P0="), step2);
+    PPP1 = MakeLabel(QStringLiteral("PPP1"), QStringLiteral("P1="), step2);
+    PPP2 = MakeLabel(QStringLiteral("PPP2"), QStringLiteral("P2="), step2);
+    PPPExe = MakeButton(QStringLiteral("PPPExe"), QStringLiteral("计算"), step2);
+    PPPOK = MakeButton(QStringLiteral("PPPOK"), QStringLiteral("确定"), step2);
+    layout->addWidget(basis, 3);
+    layout->addWidget(resultGroup(QStringLiteral("求得P0、P1及P2的值为："), {PPP0, PPP1, PPP2}, step2), 2);
+    layout->addLayout(buttonRow(PPPExe, PPPOK));
+  }
+  WizardStep& sp2 = AddStep(kFourBar, QStringLiteral("type1sp2"), QStringLiteral("计算P0、P1、P2的值"), step2);
+  sp2.pictures = {{imgPPP1, QStringLiteral("PPP1.bmp")}, {imgPPP2, QStringLiteral("PPP2.bmp")}};
+  sp2.status = QStringLiteral("计算P0、P1、P2的值");
+  sp2.keptLines = 9;
+  sp2.calc = PPPExe;
+  sp2.confirm = PPPOK;
+  for (QLabel* label : {PPP0, PPP1, PPP2}) AddResult(sp2, label);
+
+  // Step 3: the link ratios.
+  QGroupBox* step3 = AddStepGroup(kFourBar, QStringLiteral("type1step3"), {});
+  {
+    auto* layout = new QVBoxLayout(step3);
+    QGroupBox* basis = subGroup(QStringLiteral("计算依据"), step3);
+    imgmnl = new PictureBox(QStringLiteral("imgmnl"), basis);
+    (new QVBoxLayout(basis))->addWidget(imgmnl);
+    mnlM = MakeLabel(QStringLiteral("mnlM"), QStringLiteral("m="), step3);
+    mnlN = MakeLabel(QStringLiteral("mnlN"), QStringLiteral("n="), step3);
+    mnlL = MakeLabel(QStringLiteral("mnlL"), QStringLiteral("l="), step3);
+    mnlEXE = MakeButton(QStringLiteral("mnlEXE"), QStringLiteral("计算"), step3);
+    mnlOk = MakeButton(QStringLiteral("mnlOk"), QStringLiteral("确定"), step3);
+    layout->addWidget(basis, 3);
+    layout->addWidget(resultGroup(QStringLiteral("求得m、n及l的值为："), {mnlM, mnlN, mnlL}, step3), 2);
+    layout->addLayout(buttonRow(mnlEXE, mnlOk));
+  }
+  WizardStep& sp3 = AddStep(kFourBar, QStringLiteral("type1sp3"), QStringLiteral("计算m、n、l的值"), step3);
+  sp3.pictures = {{imgmnl, QStringLiteral("mnl.bmp")}};
+  sp3.status = QStringLiteral("计算m、n、l的值");
+  sp3.keptLines = 13;
+  sp3.calc = mnlEXE;
+  sp3.confirm = mnlOk;
+  for (QLabel* label : {mnlM, mnlN, mnlL}) AddResult(sp3, label);
+
+  // Step 4: the link whose length is known.
+  QGroupBox* step4 = AddStepGroup(kFourBar, QStringLiteral("type1step4"), {});
+  {
+    auto* layout = new QVBoxLayout(step4);
+    RadioGroup1 = new RadioGroup(QStringLiteral("选择已知杆并确定其长度"), kKnownLinks, 2, step4);
+    RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
+    auto* lengthRow = new QHBoxLayout;
+    gantype = MakeLabel(QStringLiteral("gantype"), {}, step4);
+    GanLen = MakeEdit(QStringLiteral("GanLen"), QStringLiteral("100"), step4);
+    GanLen->setFixedWidth(100);
+    Lendanwei = MakeLabel(QStringLiteral("Lendanwei"), QStringLiteral("mm"), step4);
+    gantype->hide();
+    GanLen->hide();
+    lengthRow->addStretch(1);
+    lengthRow->addWidget(gantype);
+    lengthRow->addWidget(GanLen);
+    lengthRow->addWidget(Lendanwei);
+    lengthRow->addStretch(1);
+    QGroupBox* notes = subGroup(QStringLiteral("参数说明："), step4);
+    (new QVBoxLayout(notes))->addWidget(MakeNote(
+        QStringLiteral("　已知杆AB，BC，CD，AD任选其一。如果都不确定长度，可以任选，设计完后，"
+                       "各杆长成比例放大或缩小，不影响φ和ψ的对应值。 "),
+        notes));
+    Param2OK = MakeButton(QStringLiteral("Param2OK"), QStringLiteral("确定"), step4);
+    Param2Cancel = MakeButton(QStringLiteral("Param2Cancel"), QStringLiteral("取消"), step4);
+    layout->addWidget(RadioGroup1);
+    layout->addSpacing(20);
+    layout->addLayout(lengthRow);
+    layout->addSpacing(20);
+    layout->addWidget(notes);
+    layout->addStretch(1);
+    layout->addLayout(buttonRow(Param2OK, Param2Cancel));
+  }
+  WizardStep& sp4 = AddStep(kFourBar, QStringLiteral("type1sp4"), QStringLiteral("确定已知长度杆"), step4);
+  sp4.status = QStringLiteral("选择并输入已知杆的长度");
+  sp4.keptLines = 17;
+
+  // Step 5: the link lengths.
+  QGroupBox* step5 = AddStepGroup(kFourBar, QStringLiteral("type1step5"), {});
+  {
+    auto* layout = new QVBoxLayout(step5);
+    QGroupBox* given = subGroup(QStringLiteral("初始参数"), step5);
+    auto* column = new QVBoxLayout(given);
+    column->addWidget(new QLabel(QStringLiteral("1、两连架杆的对应位置为："), given));
+    OW1 = MakeLabel(QStringLiteral("OW1"), {}, given);
+    OW2 = MakeLabel(QStringLiteral("OW2"), {}, given);
+    OW3 = MakeLabel(QStringLiteral("OW3"), {}, given);
+    OW0 = MakeLabel(QStringLiteral("OW0"), {}, given);
+    for (QLabel* label : {OW1, OW2, OW3, OW0}) {
+      label->setContentsMargins(30, 0, 0, 0);
+      column->addWidget(label);
+    }
+    ganKnowed = MakeLabel(QStringLiteral("ganKnowed"), {}, given);
+    column->addWidget(ganKnowed);
+    LenAB = MakeLabel(QStringLiteral("LenAB"), QStringLiteral("AB杆长度为："), step5);
+    LenBC = MakeLabel(QStringLiteral("LenBC"), QStringLiteral("BC杆长度为："), step5);
+    LenCD = MakeLabel(QStringLiteral("LenCD"), QStringLiteral("CD杆长度为："), step5);
+    LenAD = MakeLabel(QStringLiteral("LenAD"), QStringLiteral("AD杆长度为："), step5);
+    QGroupBox* results = subGroup(QStringLiteral("计算结果"), step5);
+    auto* resultColumn = new QVBoxLayout(results);
+    for (QLabel* label : {LenAB, LenBC, LenCD, LenAD}) {
+      label->setParent(results);
+      label->setContentsMargins(30, 0, 0, 0);
+      resultColumn->addWidget(label);
+    }
+    ABCDEXE = MakeButton(QStringLiteral("ABCDEXE"), QStringLiteral("计算"), step5);
+    type1comp = MakeButton(QStringLiteral("type1comp"), QStringLiteral("运动分析"), step5);
+    layout->addWidget(given);
+    layout->addWidget(results);
+    layout->addStretch(1);
+    layout->addLayout(buttonRow(ABCDEXE, type1comp));
+  }
+  WizardStep& sp5 = AddStep(kFourBar, QStringLiteral("type1sp5"), QStringLiteral("计算各杆杆长"), step5);
+  sp5.status = QStringLiteral("计算各杆杆长");
+  sp5.keptLines = 19;
+  sp5.calc = ABCDEXE;
+  sp5.confirm = type1comp;
+  for (QLabel* label : {LenAB, LenBC, LenCD, LenAD}) AddResult(sp5, label);
+
+  // Step 6: the kinematic analysis; step 7: the end.
+  type1step6 = AddStepGroup(kFourBar, QStringLiteral("type1step6"), QStringLiteral("运动分析"));
+  WizardStep& sp6 = AddStep(kFourBar, QStringLiteral("type1sp6"), QStringLiteral("运动分析"), type1step6);
+  sp6.status = QStringLiteral("运动分析");
+  sp6.keptLines = 24;
+  WizardStep& sp7 = AddStep(kFourBar, QStringLiteral("type1sp7"), QStringLiteral("结束"), nullptr);
+  sp7.status = QStringLiteral("设计结束");
+
+  OnClick(Param1OK, [this] { Param1OKClick(); });
+  OnClick(Param1Cancel, [this] { Param1CancelCick(); });
+  OnClick(PPPExe, [this] { PPPExeClick(); });
+  OnClick(PPPOK, [this] { PPPOKClick(); });
+  OnClick(mnlEXE, [this] { mnlEXEClick(); });
+  OnClick(mnlOk, [this] { mnlOkClick(); });
+  connect(RadioGroup1, &RadioGroup::clicked, this, [this] { Guarded([this] { RadioGroup1Click(); }); });
+  OnClick(Param2OK, [this] { Param2OKClick(); });
+  OnClick(Param2Cancel, [this] { Param2CancelClick(); });
+  OnClick(ABCDEXE, [this] { ABCDEXEClick(); });
+  OnClick(type1comp, [this] { type1compClick(); });
+}
+
+void TDYWZFrm::buildCrankSlider() {
+  QGroupBox* step1 = AddStepGroup(kCrankSlider, QStringLiteral("type2step1"), {});
+  {
+    auto* layout = new QGridLayout(step1);
+    QGroupBox* input = subGroup(QStringLiteral("请输入三组对应的位置角"), step1);
+    auto* grid = new QGridLayout(input);
+    fai1 = AddEditRow(grid, 0, 0, QStringLiteral("φ1"), QStringLiteral("fai1"), QStringLiteral("60"), QStringLiteral("°"));
+    fai2 = AddEditRow(grid, 1, 0, QStringLiteral("φ2"), QStringLiteral("fai2"), QStringLiteral("85"), QStringLiteral("°"));
+    fai3 = AddEditRow(grid, 2, 0, QStringLiteral("φ3"), QStringLiteral("fai3"), QStringLiteral("120"), QStringLiteral("°"));
+    s1 = AddEditRow(grid, 0, 3, QStringLiteral("s1"), QStringLiteral("s1"), QStringLiteral("36"), QStringLiteral("mm"));
+    s2 = AddEditRow(grid, 1, 3, QStringLiteral("s2"), QStringLiteral("s2"), QStringLiteral("28"), QStringLiteral("mm"));
+    s3 = AddEditRow(grid, 2, 3, QStringLiteral("s3"), QStringLiteral("s3"), QStringLiteral("19"), QStringLiteral("mm"));
+    grid->setColumnMinimumWidth(2, 40);
+    QGroupBox* sketch = subGroup(QStringLiteral("位置关系示意图"), step1);
+    type2imgsyt = new PictureBox(QStringLiteral("type2imgsyt"), sketch);
+    (new QVBoxLayout(sketch))->addWidget(type2imgsyt);
+    QGroupBox* notes = subGroup(QStringLiteral("参数说明："), step1);
+    auto* noteColumn = new QVBoxLayout(notes);
+    noteColumn->addWidget(MakeNote(QStringLiteral("　1.  φ1、φ2、φ3为曲柄AB的三个位置角；s1、s2、s3为滑块对应于曲柄AB三个位置角的行程，如右图所示"), notes));
+    noteColumn->addWidget(MakeNote(QStringLiteral("　2.  φ1、φ2、φ3与s1、s2、s3 一一对应，要按顺序给出"), notes));
+    type2ok = MakeButton(QStringLiteral("type2ok"), QStringLiteral("确定"), step1);
+    type2cancel = MakeButton(QStringLiteral("type2cancel"), QStringLiteral("取消"), step1);
+    layout->addWidget(input, 0, 0);
+    layout->addWidget(sketch, 0, 1, 2, 1);
+    layout->addWidget(notes, 1, 0);
+    layout->addLayout(buttonRow(type2ok, type2cancel), 2, 0, 1, 2);
+    layout->setColumnStretch(0, 3);
+    layout->setColumnStretch(1, 2);
+  }
+  WizardStep& sp1 = AddStep(kCrankSlider, QStringLiteral("type2sp1"), QStringLiteral("初始条件"), step1);
+  sp1.pictures = {{type2imgsyt, QStringLiteral("qbhksyt.bmp")}};
+  sp1.status = QStringLiteral("输入初始参数");
+  sp1.keptLines = 0;
+  sp1.firstEdit = fai1;
+
+  QGroupBox* step2 = AddStepGroup(kCrankSlider, QStringLiteral("type2step2"), {});
+  {
+    auto* layout = new QVBoxLayout(step2);
+    QGroupBox* basis = subGroup(QStringLiteral("计算依据"), step2);
+    auto* column = new QVBoxLayout(basis);
+    ImgQQQ = new PictureBox(QStringLiteral("ImgQQQ"), basis);
+    column->addWidget(new QLabel(QStringLiteral("位置关系式："), basis));
+    column->addWidget(ImgQQQ);
+    column->addWidget(new QLabel(QStringLiteral("式中："), basis));
+    QQQ1 = MakeLabel(QStringLiteral("QQQ1"), QStringLiteral("Q1="), step2);
+    QQQ2 = MakeLabel(QStringLiteral("QQQ2"), QStringLiteral("Q2="), step2);
+    QQQ3 = MakeLabel(QStringLiteral("QQQ3"), QStringLiteral("Q3="), step2);
+    QQQexe = MakeButton(QStringLiteral("QQQexe"), QStringLiteral("计算"), step2);
+    QQQok = MakeButton(QStringLiteral("QQQok"), QStringLiteral("确定"), step2);
+    layout->addWidget(basis, 3);
+    layout->addWidget(resultGroup(QStringLiteral("求得Q1、Q2及Q3的值为："), {QQQ1, QQQ2, QQQ3}, step2), 2);
+    layout->addLayout(buttonRow(QQQexe, QQQok));
+  }
+  WizardStep& sp2 = AddStep(kCrankSlider, QStringLiteral("type2sp2"), QStringLiteral("计算Q1、Q2、Q3的值"), step2);
+  sp2.pictures = {{ImgQQQ, QStringLiteral("QQQ.bmp")}};
+  sp2.status = QStringLiteral("计算Q1、Q2、Q3的值");
+  sp2.keptLines = 8;
+  sp2.calc = QQQexe;
+  sp2.confirm = QQQok;
+  for (QLabel* label : {QQQ1, QQQ2, QQQ3}) AddResult(sp2, label);
+
+  QGroupBox* step3 = AddStepGroup(kCrankSlider, QStringLiteral("type2step3"), {});
+  {
+    auto* layout = new QVBoxLayout(step3);
+    QGroupBox* basis = subGroup(QStringLiteral("计算依据"), step3);
+    imgabe = new PictureBox(QStringLiteral("imgabe"), basis);
+    (new QVBoxLayout(basis))->addWidget(imgabe);
+    abea = MakeLabel(QStringLiteral("abea"), QStringLiteral("a="), step3);
+    abeb = MakeLabel(QStringLiteral("abeb"), QStringLiteral("b="), step3);
+    abee = MakeLabel(QStringLiteral("abee"), QStringLiteral("e="), step3);
+    ABEexe = MakeButton(QStringLiteral("ABEexe"), QStringLiteral("计算"), step3);
+    type2cmp = MakeButton(QStringLiteral("type2cmp"), QStringLiteral("确定"), step3);
+    layout->addWidget(basis, 3);
+    layout->addWidget(resultGroup(QStringLiteral("求得a、b及e的值为："), {abea, abeb, abee}, step3), 2);
+    layout->addLayout(buttonRow(ABEexe, type2cmp));
+  }
+  WizardStep& sp3 = AddStep(kCrankSlider, QStringLiteral("type2sp3"), QStringLiteral("计算a、b、e的值"), step3);
+  sp3.pictures = {{imgabe, QStringLiteral("abe.bmp")}};
+  sp3.status = QStringLiteral("计算a、b、e的值");
+  sp3.keptLines = 12;
+  sp3.calc = ABEexe;
+  sp3.confirm = type2cmp;
+  for (QLabel* label : {abea, abeb, abee}) AddResult(sp3, label);
+
+  type2step4 = AddStepGroup(kCrankSlider, QStringLiteral("type2step4"), QStringLiteral("运动分析"));
+  WizardStep& sp4 = AddStep(kCrankSlider, QStringLiteral("type2sp4"), QStringLiteral("运动分析"), type2step4);
+  sp4.status = QStringLiteral("运动分析");
+  sp4.keptLines = 16;
+  WizardStep& sp5 = AddStep(kCrankSlider, QStringLiteral("type2sp5"), QStringLiteral("结束"), nullptr);
+  sp5.status = QStringLiteral("设计结束");
+
+  OnClick(type2ok, [this] { type2okClick(); });
+  OnClick(type2cancel, [this] { type2cancelClick(); });
+  OnClick(QQQexe, [this] { QQQexeClick(); });
+  OnClick(QQQok, [this] { QQQokClick(); });
+  OnClick(ABEexe, [this] { ABEexeClick(); });
+  OnClick(type2cmp, [this] { type2cmpClick(); });
+}
+
+// --- Steps ---
+
+void TDYWZFrm::OnStepEntered(int type, int k) {
+  m_step = k + 1;
+  if (type == kFourBar) {
+    if (k == 3) {
+      // The selection and the length keep their state; the unit shows with a selection only.
+      Lendanwei->setVisible(RadioGroup1->itemIndex() >= 0);
+    } else if (k == 4) {
+      fillPositionLabels();
+    } else if (k == 5) {
+      enterFourBarAnalysis();
+    } else if (k == 6) {
+      EndStep();
+    }
+  } else if (type == kCrankSlider) {
+    if (k == 3)
+      enterCrankSliderAnalysis();
+    else if (k == 4)
+      EndStep();
+  }
+}
+
+void TDYWZFrm::fillPositionLabels() {
+  auto pair = [](int i, Extended phi, Extended psi) {
+    const QString n = QString::number(i);
+    return QStringLiteral("位置%1：φ%1=").arg(n) + R5(phi) + QStringLiteral("°，ψ%1=").arg(n) + R5(psi) +
+           QStringLiteral("°");
+  };
+  OW1->setText(pair(1, q.O1, q.W1));
+  OW2->setText(pair(2, q.O2, q.W2));
+  OW3->setText(pair(3, q.O3, q.W3));
+  OW0->setText(pair(0, q.O0, q.W0));
+  ganKnowed->setText(QStringLiteral("2、已知") + RadioGroup1->itemCaption(q.ganType) + QStringLiteral("为:") +
+                     FormatG(q.ganLen) + QStringLiteral(" mm"));
+}
+
+void TDYWZFrm::enterFourBarAnalysis() {
+  EnableReports(true);
+  Extended lower = 0, upper = 0, psiLower = 0, psiUpper = 0;
+  FourBarRange(q.lenA, q.lenB, q.lenC, q.lenD, lower, upper, psiLower, psiUpper);
+  FpuCheck();
+  Q_UNUSED(lower);
+  Q_UNUSED(upper);
+}
+
+void TDYWZFrm::enterCrankSliderAnalysis() { EnableReports(true); }
+
+// --- Four-bar commands ---
+
+void TDYWZFrm::Param1OKClick() {
+  // Converted one by one: the angles before a faulty edit keep their new values.
+  q.O1 = StrToFloat(O1->text());
+  q.O2 = StrToFloat(O2->text());
+  q.O3 = StrToFloat(O3->text());
+  q.O0 = StrToFloat(O0->text());
+  q.W1 = StrToFloat(W1->text());
+  q.W2 = StrToFloat(W2->text());
+  q.W3 = StrToFloat(W3->text());
+  q.W0 = StrToFloat(W0->text());
+  WriteLogHeader();
+  AppendLog(QStringLiteral("一、两连架杆的对应角位置"));
+  const Extended phi[] = {q.O1, q.O2, q.O3, q.O0}, psi[] = {q.W1, q.W2, q.W3, q.W0};
+  const int number[] = {1, 2, 3, 0};
+  for (int i = 0; i < 4; ++i)
+    AppendLog(QStringLiteral("    位置%1：φ%1=").arg(number[i]) + R5(phi[i]) +
+              QStringLiteral("°，ψ%1=").arg(number[i]) + R5(psi[i]) + QStringLiteral("°"));
+  RunStep(kFourBar, 1);
+}
+
+void TDYWZFrm::Param1CancelCick() {
+  for (QLineEdit* edit : {O1, O2, O3, W1, W2, W3}) edit->clear();
+  O0->setText(QStringLiteral("0"));
+  W0->setText(QStringLiteral("0"));
+  O1->setFocus();
+}
+
+void TDYWZFrm::PPPExeClick() {
+  // cos(φ + φ0) = P0·cos(ψ + ψ0) + P1·cos((ψ + ψ0) − (φ + φ0)) + P2 at the three positions
+  const Extended phi[] = {q.O1, q.O2, q.O3}, psi[] = {q.W1, q.W2, q.W3};
+  std::vector<TExtendedArray> a(3);
+  TExtendedArray b(3);
+  for (int i = 0; i < 3; ++i) {
+    const Extended f = (phi[i] + q.O0) * kRad, p = (psi[i] + q.W0) * kRad;
+    a[i] = {std::cos(p), std::cos(p - f), 1};
+    b[i] = std::cos(f);
+  }
+  const bool solved = GaussFullPivot(a, b) != 0;
+  FpuCheck();
+  PPPExe->setEnabled(false);
+  if (!solved) {
+    PPP0->setText(QStringLiteral("P0="));
+    PPP1->setText(QStringLiteral("P1="));
+    PPP2->setText(QStringLiteral("P2="));
+    ShowMsg(QStringLiteral("Gauss全选主元消去法求解线性方程组出错！"));
+    PPPOK->setEnabled(false);
+    return;
+  }
+  q.P0 = b[0];
+  q.P1 = b[1];
+  q.P2 = b[2];
+  const bool real = !(q.P0 < 0 || q.P1 > 0);
+  if (!real) ShowMsg(QStringLiteral("求解结果P0小于零/P1大于零，不符工程实际！"));
+  PPPOK->setEnabled(real);
+  PPP0->setText(QStringLiteral("P0=") + R5(q.P0));
+  PPP1->setText(QStringLiteral("P1=") + R5(q.P1));
+  PPP2->setText(QStringLiteral("P2=") + R5(q.P2));
+}
+
+void TDYWZFrm::PPPOKClick() {
+  AppendLog({QStringLiteral("二、计算P0、P1、P2值"), QStringLiteral("    P0=") + R5(q.P0),
+             QStringLiteral("    P1=") + R5(q.P1), QStringLiteral("    P2=") + R5(q.P2)});
+  RunStep(kFourBar, 2);
+}
+
+void TDYWZFrm::mnlEXEClick() {
+  // P0 = n, P1 = −n/l, P2 = (l² + n² + 1 − m²)/(2l)
+  const Extended n = q.P0;
+  const Extended l = -n / q.P1;
+  const Extended m = std::sqrt(l * l + n * n + 1 - 2 * l * q.P2);
+  FpuCheck();
+  q.m = m;
+  q.n = n;
+  q.l = l;
+  if (!(m >= 0) || !(n >= 0) || !(l >= 0)) ShowMsg(QStringLiteral("求解结果小于零，不符工程实际！"));
+  mnlM->setText(QStringLiteral("m=") + R5(m));
+  mnlN->setText(QStringLiteral("n=") + R5(n));
+  mnlL->setText(QStringLiteral("l=") + R5(l));
+  mnlEXE->setEnabled(false);
+  mnlOk->setEnabled(true);
+}
+
+void TDYWZFrm::mnlOkClick() {
+  AppendLog({QStringLiteral("三、计算m、n及l的值"), QStringLiteral("    ") + mnlM->text(),
+             QStringLiteral("    ") + mnlN->text(), QStringLiteral("    ") + mnlL->text()});
+  RunStep(kFourBar, 3);
+}
+
+void TDYWZFrm::RadioGroup1Click() {
+  const int index = RadioGroup1->itemIndex();
+  q.ganType = index;
+  const bool selected = index >= 0;
+  gantype->setText(QStringLiteral("请输入") + RadioGroup1->itemCaption(index));
+  gantype->setVisible(selected);
+  GanLen->setVisible(selected);
+  Lendanwei->setVisible(selected);
+  if (selected) GanLen->setFocus();
+}
+
+void TDYWZFrm::Param2OKClick() {
+  const QString length = GanLen->text().trimmed();
+  const int index = RadioGroup1->itemIndex();
+  if (length.isEmpty() || index < 0) {
+    ShowMsg(QStringLiteral("请选择并输入已知杆的长度！"));
+    if (!GanLen->isHidden()) GanLen->setFocus();
+    return;
+  }
+  // Converted before the log grows, so a text that is no number leaves the log as it was.
+  const Extended known = StrToFloat(length);
+  AppendLog({QStringLiteral("四、选择并输入已知杆的长度"),
+             QStringLiteral("    已知") + RadioGroup1->itemCaption(index) + QStringLiteral("为:") + length +
+                 QStringLiteral(" mm")});
+  q.ganType = index;
+  q.ganLen = known;
+  RunStep(kFourBar, 4);
+}
+
+void TDYWZFrm::Param2CancelClick() {
+  RadioGroup1->setItemIndex(-1);
+  GanLen->clear();
+  gantype->hide();
+  GanLen->hide();
+  Lendanwei->hide();
+}
+
+void TDYWZFrm::ABCDEXEClick() {
+  Extended a = 0, b = 0, c = 0, d = 0;
+  const Extended known = q.ganLen;
+  switch (q.ganType) {
+    case 0: a = known; break;
+    case 1: b = known; a = b / q.m; break;
+    case 2: c = known; a = c / q.n; break;
+    case 3: d = known; a = d / q.l; break;
+    default:  // only a record saved before the choice gets here
+      ShowMsg(QStringLiteral("请选择并输入已知杆的长度！"));
+      return;
+  }
+  if (q.ganType != 1) b = q.m * a;
+  if (q.ganType != 2) c = q.n * a;
+  if (q.ganType != 3) d = q.l * a;
+  FpuCheck();
+  q.lenA = a;
+  q.lenB = b;
+  q.lenC = c;
+  q.lenD = d;
+  LenAB->setText(QStringLiteral("AB杆长度为：") + R3(a) + QStringLiteral(" mm"));
+  LenBC->setText(QStringLiteral("BC杆长度为：") + R3(b) + QStringLiteral(" mm"));
+  LenCD->setText(QStringLiteral("CD杆长度为：") + R3(c) + QStringLiteral(" mm"));
+  LenAD->setText(QStringLiteral("AD杆长度为：") + R3(d) + QStringLiteral(" mm"));
+  ABCDEXE->setEnabled(false);
+  type1comp->setEnabled(true);
+}
+
+void TDYWZFrm::type1compClick() {
+  AppendLog({QStringLiteral("五、设计结果"), QStringLiteral("    ") + LenAB->text(),
+             QStringLiteral("    ") + LenBC->text(), QStringLiteral("    ") + LenCD->text(),
+             QStringLiteral("    ") + LenAD->text()});
+  type1comp->setEnabled(false);
+  RunStep(kFourBar, 5);
+  EnableReports(true);
+}
+
+// --- Crank-slider commands ---
+
+void TDYWZFrm::type2okClick() {
+  q.O1 = StrToFloat(fai1->text());
+  q.O2 = StrToFloat(fai2->text());
+  q.O3 = StrToFloat(fai3->text());
+  q.W1 = StrToFloat(s1->text());
+  q.W2 = StrToFloat(s2->text());
+  q.W3 = StrToFloat(s3->text());
+  WriteLogHeader();
+  AppendLog(QStringLiteral("一、两连架杆的对应角位置"));
+  const Extended phi[] = {q.O1, q.O2, q.O3}, s[] = {q.W1, q.W2, q.W3};
+  for (int i = 0; i < 3; ++i)
+    AppendLog(QStringLiteral("    位置%1：φ%1=").arg(i + 1) + FormatG(phi[i]) +
+              QStringLiteral("°，s%1=").arg(i + 1) + FormatG(s[i]) + QStringLiteral("mm"));
+  RunStep(kCrankSlider, 1);
+}
+
+void TDYWZFrm::type2cancelClick() {
+  for (QLineEdit* edit : {fai1, fai2, fai3, s1, s2, s3}) edit->clear();
+  fai1->setFocus();
+}
+
+void TDYWZFrm::QQQexeClick() {
+  // Q1·s·cos φ + Q2·sin φ − Q3 = s² at the three positions
+  const Extended phi[] = {q.O1, q.O2, q.O3}, s[] = {q.W1, q.W2, q.W3};
+  std::vector<TExtendedArray> a(3);
+  TExtendedArray b(3);
+  for (int i = 0; i < 3; ++i) {
+    const Extended f = phi[i] * kRad;
+    a[i] = {s[i] * std::cos(f), std::sin(f), -1};
+    b[i] = s[i] * s[i];
+  }
+  const bool solved = GaussFullPivot(a, b) != 0;
+  FpuCheck();
+  if (!solved) {
+    ShowMsg(QStringLiteral("Gauss全选主元消去法求解线性方程组出错！"));
+    return;
+  }
+  q.P0 = b[0];
+  q.P1 = b[1];
+  q.P2 = b[2];
+  QQQ1->setText(QStringLiteral("Q1=") + R5(q.P0));
+  QQQ2->setText(QStringLiteral("Q2=") + R5(q.P1));
+  QQQ3->setText(QStringLiteral("Q3=") + R5(q.P2));
+  QQQexe->setEnabled(false);
+  QQQok->setEnabled(true);
+}
+
+void TDYWZFrm::QQQokClick() {
+  AppendLog({QStringLiteral("二、计算Q1、Q2、Q3值"), QStringLiteral("    Q1=") + R5(q.P0),
+             QStringLiteral("    Q2=") + R5(q.P1), QStringLiteral("    Q3=") + R5(q.P2)});
+  RunStep(kCrankSlider, 2);
+}
+
+void TDYWZFrm::ABEexeClick() {
+  // Q1 = 2a, Q2 = 2a·e, Q3 = a² + e² − b²
+  const Extended a = q.P0 / 2;
+  const Extended e = q.P1 / (2 * a);
+  const Extended b = std::sqrt(a * a + e * e - q.P2);
+  FpuCheck();
+  q.m = a;
+  q.n = b;
+  q.l = e;
+  abea->setText(QStringLiteral("a=") + R3(a) + QStringLiteral(" mm"));
+  abeb->setText(QStringLiteral("b=") + R3(b) + QStringLiteral(" mm"));
+  abee->setText(QStringLiteral("e=") + R3(e) + QStringLiteral(" mm"));
+  ABEexe->setEnabled(false);
+  type2cmp->setEnabled(true);
+}
+
+void TDYWZFrm::type2cmpClick() {
+  AppendLog({QStringLiteral("三、计算a、b及e的值"), QStringLiteral("    ") + abea->text(),
+             QStringLiteral("    ") + abeb->text(), QStringLiteral("    ") + abee->text()});
+  type2cmp->setEnabled(false);
+  RunStep(kCrankSlider, 3);
+  EnableReports(true);
+}
+
+// --- Notes, record, reports ---
+
+QString TDYWZFrm::NotesPage() const {
+  switch (m_designType) {
+    case kFourBar: return QStringLiteral("DYWZ0.htm");
+    case kCrankSlider: return QStringLiteral("DYWZ1.htm");
+    default: return {};
+  }
+}
+
+void TDYWZFrm::WriteMethodKeys(TIniFile& ini) const {
+  const std::pair<const char*, Extended> before[] = {
+      {"DYWZO1", q.O1}, {"DYWZO2", q.O2}, {"DYWZO3", q.O3}, {"DYWZO0", q.O0}, {"DYWZW1", q.W1},
+      {"DYWZW2", q.W2}, {"DYWZW3", q.W3}, {"DYWZW0", q.W0}, {"DYWZP0", q.P0}, {"DYWZP1", q.P1},
+      {"DYWZP2", q.P2}, {"DYWZm", q.m},   {"DYWZn", q.n},   {"DYWZl", q.l}};
+  for (const auto& [key, value] : before) WriteReal(ini, QString::fromLatin1(key), value);
+  ini.WriteInteger(QStringLiteral("DesignInfo"), QStringLiteral("DYWZgantype"), q.ganType);
+  const std::pair<const char*, Extended> after[] = {{"DYWZganlen", q.ganLen}, {"DYWZlena", q.lenA},
+                                                    {"DYWZlenb", q.lenB},     {"DYWZlenc", q.lenC},
+                                                    {"DYWZlend", q.lenD}};
+  for (const auto& [key, value] : after) WriteReal(ini, QString::fromLatin1(key), value);
+}
+
+void TDYWZFrm::ReadMethodKeys(const TIniFile& ini) {
+  const std::pair<const char*, Extended*> reals[] = {
+      {"DYWZO1", &q.O1}, {"DYWZO2", &q.O2},       {"DYWZO3", &q.O3},     {"DYWZO0", &q.O0},
+      {"DYWZW1", &q.W1}, {"DYWZW2", &q.W2},       {"DYWZW3", &q.W3},     {"DYWZW0", &q.W0},
+      {"DYWZP0", &q.P0}, {"DYWZP1", &q.P1},       {"DYWZP2", &q.P2},     {"DYWZm", &q.m},
+      {"DYWZn", &q.n},   {"DYWZl", &q.l},         {"DYWZganlen", &q.ganLen},
+      {"DYWZlena", &q.lenA}, {"DYWZlenb", &q.lenB}, {"DYWZlenc", &q.lenC}, {"DYWZlend", &q.lenD}};
+  for (const auto& [key, value] : reals) *value = ReadReal(ini, QString::fromLatin1(key));
+  q.ganType = ini.ReadInteger(QStringLiteral("DesignInfo"), QStringLiteral("DYWZgantype"), -1);
+}
+
+bool TDYWZFrm::ReportsOnResume() const {
+  return (m_designType == kFourBar && m_step > 5) || (m_designType == kCrankSlider && m_step > 3);
+}
+
+std::vector<ReportRow> TDYWZFrm::ReportRows() const {
+  const QString deg = QStringLiteral("°"), mm = QStringLiteral("mm"), none = QStringLiteral("无");
+  if (m_designType == kCrankSlider)
+    return {{QStringLiteral("φ1"), q.O1, deg}, {QStringLiteral("s1"), q.W1, mm},
+            {QStringLiteral("φ2"), q.O2, deg}, {QStringLiteral("s2"), q.W2, mm},
+            {QStringLiteral("φ3"), q.O3, deg}, {QStringLiteral("s3"), q.W3, mm},
+            {QStringLiteral("Q1"), q.P0, none}, {QStringLiteral("Q2"), q.P1, none},
+            {QStringLiteral("Q3"), q.P2, none}, {QStringLiteral("a"), q.m, mm},
+            {QStringLiteral("b"), q.n, mm},    {QStringLiteral("e"), q.l, mm}};
+  const QString known[] = {QStringLiteral("已知AB杆长度"), QStringLiteral("已知BC杆长度"),
+                           QStringLiteral("已知CD杆长度"), QStringLiteral("已知AD杆长度")};
+  std::vector<ReportRow> rows = {
+      {QStringLiteral("φ1"), q.O1, deg}, {QStringLiteral("ψ1"), q.W1, deg},
+      {QStringLiteral("φ2"), q.O2, deg}, {QStringLiteral("ψ2"), q.W2, deg},
+      {QStringLiteral("φ3"), q.O3, deg}, {QStringLiteral("ψ3"), q.W3, deg},
+      {QStringLiteral("φ0"), q.O0, deg}, {QStringLiteral("ψ0"), q.W0, deg},
+      {QStringLiteral("P0"), q.P0, none}, {QStringLiteral("P1"), q.P1, none},
+      {QStringLiteral("P2"), q.P2, none}, {QStringLiteral("m"), q.m, none},
+      {QStringLiteral("n"), q.n, none},  {QStringLiteral("l"), q.l, none}};
+  rows.push_back({q.ganType >= 0 && q.ganType < 4 ? known[q.ganType] : QString(), q.ganLen, mm});
+  rows.push_back({QStringLiteral("AB杆长度"), q.lenA, mm});
+  rows.push_back({QStringLiteral("BC杆长度"), q.lenB, mm});
+  rows.push_back({QStringLiteral("CD杆长度"), q.lenC, mm});
+  rows.push_back({QStringLiteral("AD杆长度"), q.lenD, mm});
+  return rows;
+}
