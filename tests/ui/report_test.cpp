@@ -9,6 +9,7 @@
 #include "design/content_db.h"
 #include "design/reports.h"
 #include "design/shell.h"
+#include "support/app_dir_fixture.h"
 #include "support/scripted_desktop.h"
 
 #include <QDir>
@@ -24,17 +25,6 @@ namespace {
 
 constexpr int kDpi = 200;
 constexpr qreal kPxPerMm = kDpi / 25.4;
-
-ScriptedDesktop& Scripted() { return dynamic_cast<ScriptedDesktop&>(Desktop()); }
-
-class RecordingShell : public ShellServices {
-public:
-  void SetStatusText(int panel, const QString& text) override { status[panel] = text; }
-  void RunHelp() override {}
-  void RunAbout() override {}
-  QPoint MainWindowPos() const override { return {}; }
-  std::map<int, QString> status;
-};
 
 const ReportHeader kHeader{QStringLiteral("机械系"), QStringLiteral("张三"),
                            QStringLiteral("2024-05-01")};
@@ -129,29 +119,7 @@ int PdfPages(const QString& path) {
   return int(QString::fromLatin1(pdf).count(QRegularExpression(QStringLiteral("/Type\\s*/Page\\b(?!s)"))));
 }
 
-class ReportTest : public ::testing::Test {
-protected:
-  void SetUp() override {
-    ASSERT_TRUE(m_dir.isValid());
-    m_oldAppDir = AppDir();
-    SetAppDir(m_dir.path());
-    ASSERT_TRUE(QDir(m_dir.path()).mkpath(QStringLiteral("data")));
-    ASSERT_TRUE(QDir(m_dir.path()).mkpath(QStringLiteral("result")));
-    ASSERT_TRUE(QFile::copy(QStringLiteral(KV_TEST_APPDIR "data/data.db"), ContentDb::Path()));
-    Scripted().clear();
-    SetShell(&m_shell);
-  }
-  void TearDown() override {
-    SetShell(nullptr);
-    SetAppDir(m_oldAppDir);
-    Scripted().previewPdf.clear();
-    Scripted().clear();
-  }
-
-  QTemporaryDir m_dir;
-  QString m_oldAppDir;
-  RecordingShell m_shell;
-};
+using ReportTest = AppDirTest;
 
 // ---- the table "报表"
 
