@@ -136,7 +136,7 @@ void TDesignFrm::buildFrame(const QString& caption) {
   openButton = makeToolButton(ToolBar1, "open", QStringLiteral("打开"), QStyle::SP_DialogOpenButton);
   saveButton = makeToolButton(ToolBar1, "save", QStringLiteral("保存"), QStyle::SP_DialogSaveButton);
   ToolBar1->addSeparator();
-  btnHelp = makeToolButton(ToolBar1, "btnHelp", QStringLiteral("帮助"), QStyle::SP_DialogHelpButton);
+  btnHelp = makeToolButton(ToolBar1, "btnHelp", QStringLiteral("帮助"), QStyle::SP_MessageBoxQuestion);
   ToolBar1->addSeparator();
   PExit = makeToolButton(ToolBar1, "PExit", QStringLiteral("返回主程序"), QStyle::SP_ArrowBack);
   outer->addWidget(ToolBar1);

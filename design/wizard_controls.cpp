@@ -73,7 +73,9 @@ QToolButton* MakeSpeedButton(const QString& name, const QString& caption, int pi
   button->setFixedSize(160, 45);
   button->setFont(SongTi(pixelSize));
   QPalette palette = button->palette();
-  palette.setColor(QPalette::ButtonText, color);
+  // Disabled steps keep the style's grey, so the reached steps stand out.
+  palette.setColor(QPalette::Active, QPalette::ButtonText, color);
+  palette.setColor(QPalette::Inactive, QPalette::ButtonText, color);
   button->setPalette(palette);
   return button;
 }
