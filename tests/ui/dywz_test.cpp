@@ -3,11 +3,13 @@
 // numeric key filter.
 #include "base/inifile.h"
 #include "base/textfile.h"
+#include "design/report_db.h"
 #include "methods/DYWZ/dywz_frm.h"
 #include "support/app_dir_fixture.h"
 
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QAction>
 #include <QMenu>
 #include <QPushButton>
 #include <QStackedWidget>
@@ -444,6 +446,44 @@ TEST_F(DYWZTest, CrankSliderDoesNotDependOnTheOrderOfThePairs) {
   click("ABEexe");
   EXPECT_NEAR(double(m_frm->Values().m), 17, 1e-9);
   EXPECT_NEAR(double(m_frm->Values().l), 3.85, 0.005);
+}
+
+TEST_F(DYWZTest, ReportsCarryTheRowsOfTheDesignTypeShowing) {
+  fourBarToStep5();
+  click("ABCDEXE");
+  click("type1comp");
+  m_frm->SimpleReport->trigger();
+  EXPECT_EQ(Scripted().previews, QStringList{QStringLiteral("Print Preview")});
+  EXPECT_EQ(m_shell.status[0], QStringLiteral("简单报表预览"));
+  std::vector<ReportRow> rows = ReportTable().Rows();
+  ASSERT_EQ(rows.size(), 19u);
+  const QStringList names = {"φ1", "ψ1", "φ2", "ψ2", "φ3", "ψ3", "φ0", "ψ0", "P0", "P1",
+                             "P2", "m", "n", "l", "已知AB杆长度", "AB杆长度", "BC杆长度", "CD杆长度", "AD杆长度"};
+  for (size_t i = 0; i < rows.size(); ++i) {
+    EXPECT_EQ(rows[i].name, names[int(i)]);
+    EXPECT_EQ(rows[i].unit, i < 8 ? QStringLiteral("°") : i < 14 ? QStringLiteral("无") : QStringLiteral("mm"));
+  }
+  EXPECT_NEAR(double(rows[8].value), double(m_frm->Values().P0), 1e-14);  // not rounded to R5
+  EXPECT_NEAR(double(rows[16].value), double(m_frm->Values().lenB), 1e-12);
+
+  m_frm->DetailReport->trigger();
+  EXPECT_EQ(ReadTextLines(AppDir() + QStringLiteral("result/Temp.~txt")), m_frm->LogLines());
+
+  m_frm->hide();
+  m_frm->show();
+  startDesign(1);
+  click("type2ok");
+  click("QQQexe");
+  click("QQQok");
+  click("ABEexe");
+  click("type2cmp");
+  m_frm->SimpleReport->trigger();
+  rows = ReportTable().Rows();
+  ASSERT_EQ(rows.size(), 12u);
+  EXPECT_EQ(rows[1].name, QStringLiteral("s1"));
+  EXPECT_EQ(rows[1].unit, QStringLiteral("mm"));
+  EXPECT_EQ(rows[11].name, QStringLiteral("e"));
+  EXPECT_NEAR(double(rows[9].value), 17, 1e-9);
 }
 
 }  // namespace
