@@ -54,6 +54,56 @@ QGroupBox* resultGroup(const QString& heading, const std::vector<QLabel*>& label
   return group;
 }
 
+struct EditSpec {
+  const char* label;
+  const char* name;
+  const char* text;
+  const char* unit;
+};
+
+// The input step: the pairs in two columns, the position sketch beside them, the notes
+// under them and the two buttons at the bottom.
+QGridLayout* inputStep(QGroupBox* step, const std::vector<EditSpec>& left,
+                       const std::vector<EditSpec>& right, std::vector<QLineEdit*>& edits,
+                       PictureBox*& sketchPicture, const QString& sketchName,
+                       const QStringList& notes, QPushButton* ok, QPushButton* cancel) {
+  auto* layout = new QGridLayout(step);
+  QGroupBox* input = subGroup(QStringLiteral("请输入三组对应的位置角"), step);
+  auto* grid = new QGridLayout(input);
+  int column = 0;
+  for (const auto* side : {&left, &right}) {
+    int row = 0;
+    for (const EditSpec& e : *side)
+      edits.push_back(AddEditRow(grid, row++, column, QString::fromUtf8(e.label), QString::fromLatin1(e.name),
+                                 QString::fromLatin1(e.text), QString::fromUtf8(e.unit)));
+    column += 3;
+  }
+  grid->setColumnMinimumWidth(2, 40);
+  QGroupBox* sketch = subGroup(QStringLiteral("位置关系示意图"), step);
+  sketchPicture = new PictureBox(sketchName, sketch);
+  (new QVBoxLayout(sketch))->addWidget(sketchPicture);
+  QGroupBox* notesBox = subGroup(QStringLiteral("参数说明："), step);
+  auto* noteColumn = new QVBoxLayout(notesBox);
+  for (const QString& note : notes) noteColumn->addWidget(MakeNote(note, notesBox));
+  noteColumn->addStretch(1);
+  layout->addWidget(input, 0, 0);
+  layout->addWidget(sketch, 0, 1, 2, 1);
+  layout->addWidget(notesBox, 1, 0);
+  layout->addLayout(buttonRow(ok, cancel), 2, 0, 1, 2);
+  layout->setColumnStretch(0, 3);
+  layout->setColumnStretch(1, 2);
+  return layout;
+}
+
+// A calculation step: "计算依据" over "计算结果", then "计算" and the confirm button.
+void calculationStep(QGroupBox* step, QGroupBox* basis, const QString& heading,
+                     const std::vector<QLabel*>& results, QPushButton* calc, QPushButton* confirm) {
+  auto* layout = new QVBoxLayout(step);
+  layout->addWidget(basis, 3);
+  layout->addWidget(resultGroup(heading, results, step), 2);
+  layout->addLayout(buttonRow(calc, confirm));
+}
+
 }  // namespace
 
 TDYWZFrm::TDYWZFrm(QWidget* parent)
@@ -75,34 +125,19 @@ void TDYWZFrm::buildFourBar() {
   // Step 1: the three angle pairs and the start angles.
   QGroupBox* step1 = AddStepGroup(kFourBar, QStringLiteral("type1step1"), {});
   {
-    auto* layout = new QGridLayout(step1);
-    QGroupBox* input = subGroup(QStringLiteral("请输入三组对应的位置角"), step1);
-    auto* grid = new QGridLayout(input);
-    O1 = AddEditRow(grid, 0, 0, QStringLiteral("φ1"), QStringLiteral("O1"), QStringLiteral("45"), QStringLiteral("°"));
-    O2 = AddEditRow(grid, 1, 0, QStringLiteral("φ2"), QStringLiteral("O2"), QStringLiteral("90"), QStringLiteral("°"));
-    O3 = AddEditRow(grid, 2, 0, QStringLiteral("φ3"), QStringLiteral("O3"), QStringLiteral("135"), QStringLiteral("°"));
-    O0 = AddEditRow(grid, 3, 0, QStringLiteral("φ0"), QStringLiteral("O0"), QStringLiteral("0"), QStringLiteral("°"));
-    W1 = AddEditRow(grid, 0, 3, QStringLiteral("ψ1"), QStringLiteral("W1"), QStringLiteral("50"), QStringLiteral("°"));
-    W2 = AddEditRow(grid, 1, 3, QStringLiteral("ψ2"), QStringLiteral("W2"), QStringLiteral("80"), QStringLiteral("°"));
-    W3 = AddEditRow(grid, 2, 3, QStringLiteral("ψ3"), QStringLiteral("W3"), QStringLiteral("110"), QStringLiteral("°"));
-    W0 = AddEditRow(grid, 3, 3, QStringLiteral("ψ0"), QStringLiteral("W0"), QStringLiteral("0"), QStringLiteral("°"));
-    grid->setColumnMinimumWidth(2, 40);
-    QGroupBox* sketch = subGroup(QStringLiteral("位置关系示意图"), step1);
-    type1Imgsyt = new PictureBox(QStringLiteral("type1Imgsyt"), sketch);
-    (new QVBoxLayout(sketch))->addWidget(type1Imgsyt);
-    QGroupBox* notes = subGroup(QStringLiteral("参数说明："), step1);
-    auto* noteColumn = new QVBoxLayout(notes);
-    noteColumn->addWidget(MakeNote(QStringLiteral("　1.  φ1、φ2、φ3为连架杆AB的三个位置角；ψ1、ψ2、ψ3为连架杆DC的三个位置角，如右图所示"), notes));
-    noteColumn->addWidget(MakeNote(QStringLiteral("　2.  φ1、φ2、φ3与ψ1、ψ2、ψ3 一一对应，要按顺序给出"), notes));
-    noteColumn->addWidget(MakeNote(QStringLiteral("　3.  φ0与ψ0分别为φi与ψi的起始计量角，默认值为0。"), notes));
     Param1OK = MakeButton(QStringLiteral("Param1OK"), QStringLiteral("确定"), step1);
     Param1Cancel = MakeButton(QStringLiteral("Param1Cancel"), QStringLiteral("取消"), step1);
-    layout->addWidget(input, 0, 0);
-    layout->addWidget(sketch, 0, 1, 2, 1);
-    layout->addWidget(notes, 1, 0);
-    layout->addLayout(buttonRow(Param1OK, Param1Cancel), 2, 0, 1, 2);
-    layout->setColumnStretch(0, 3);
-    layout->setColumnStretch(1, 2);
+    std::vector<QLineEdit*> edits;
+    inputStep(step1,
+              {{"φ1", "O1", "45", "°"}, {"φ2", "O2", "90", "°"}, {"φ3", "O3", "135", "°"}, {"φ0", "O0", "0", "°"}},
+              {{"ψ1", "W1", "50", "°"}, {"ψ2", "W2", "80", "°"}, {"ψ3", "W3", "110", "°"}, {"ψ0", "W0", "0", "°"}},
+              edits, type1Imgsyt, QStringLiteral("type1Imgsyt"),
+              {QStringLiteral("　1.  φ1、φ2、φ3为连架杆AB的三个位置角；ψ1、ψ2、ψ3为连架杆DC的三个位置角，如右图所示"),
+               QStringLiteral("　2.  φ1、φ2、φ3与ψ1、ψ2、ψ3 一一对应，要按顺序给出"),
+               QStringLiteral("　3.  φ0与ψ0分别为φi与ψi的起始计量角，默认值为0。")},
+              Param1OK, Param1Cancel);
+    O1 = edits[0], O2 = edits[1], O3 = edits[2], O0 = edits[3];
+    W1 = edits[4], W2 = edits[5], W3 = edits[6], W0 = edits[7];
   }
   WizardStep& sp1 = AddStep(kFourBar, QStringLiteral("type1sp1"), QStringLiteral("初始条件"), step1);
   sp1.pictures = {{type1Imgsyt, QStringLiteral("jlsgsyt.bmp")}};
@@ -113,7 +148,6 @@ void TDYWZFrm::buildFourBar() {
   // Step 2: the coefficients of the position equation.
   QGroupBox* step2 = AddStepGroup(kFourBar, QStringLiteral("type1step2"), {});
   {
-    auto* layout = new QVBoxLayout(step2);
     QGroupBox* basis = subGroup(QStringLiteral("计算依据"), step2);
     auto* column = new QVBoxLayout(basis);
     imgPPP1 = new PictureBox(QStringLiteral("imgPPP1"), basis);
@@ -127,9 +161,7 @@ void TDYWZFrm::buildFourBar() {
     PPP2 = MakeLabel(QStringLiteral("PPP2"), QStringLiteral("P2="), step2);
     PPPExe = MakeButton(QStringLiteral("PPPExe"), QStringLiteral("计算"), step2);
     PPPOK = MakeButton(QStringLiteral("PPPOK"), QStringLiteral("确定"), step2);
-    layout->addWidget(basis, 3);
-    layout->addWidget(resultGroup(QStringLiteral("求得P0、P1及P2的值为："), {PPP0, PPP1, PPP2}, step2), 2);
-    layout->addLayout(buttonRow(PPPExe, PPPOK));
+    calculationStep(step2, basis, QStringLiteral("求得P0、P1及P2的值为："), {PPP0, PPP1, PPP2}, PPPExe, PPPOK);
   }
   WizardStep& sp2 = AddStep(kFourBar, QStringLiteral("type1sp2"), QStringLiteral("计算P0、P1、P2的值"), step2);
   sp2.pictures = {{imgPPP1, QStringLiteral("PPP1.bmp")}, {imgPPP2, QStringLiteral("PPP2.bmp")}};
@@ -142,7 +174,6 @@ void TDYWZFrm::buildFourBar() {
   // Step 3: the link ratios.
   QGroupBox* step3 = AddStepGroup(kFourBar, QStringLiteral("type1step3"), {});
   {
-    auto* layout = new QVBoxLayout(step3);
     QGroupBox* basis = subGroup(QStringLiteral("计算依据"), step3);
     imgmnl = new PictureBox(QStringLiteral("imgmnl"), basis);
     (new QVBoxLayout(basis))->addWidget(imgmnl);
@@ -151,9 +182,7 @@ void TDYWZFrm::buildFourBar() {
     mnlL = MakeLabel(QStringLiteral("mnlL"), QStringLiteral("l="), step3);
     mnlEXE = MakeButton(QStringLiteral("mnlEXE"), QStringLiteral("计算"), step3);
     mnlOk = MakeButton(QStringLiteral("mnlOk"), QStringLiteral("确定"), step3);
-    layout->addWidget(basis, 3);
-    layout->addWidget(resultGroup(QStringLiteral("求得m、n及l的值为："), {mnlM, mnlN, mnlL}, step3), 2);
-    layout->addLayout(buttonRow(mnlEXE, mnlOk));
+    calculationStep(step3, basis, QStringLiteral("求得m、n及l的值为："), {mnlM, mnlN, mnlL}, mnlEXE, mnlOk);
   }
   WizardStep& sp3 = AddStep(kFourBar, QStringLiteral("type1sp3"), QStringLiteral("计算m、n、l的值"), step3);
   sp3.pictures = {{imgmnl, QStringLiteral("mnl.bmp")}};
@@ -266,31 +295,17 @@ void TDYWZFrm::buildFourBar() {
 void TDYWZFrm::buildCrankSlider() {
   QGroupBox* step1 = AddStepGroup(kCrankSlider, QStringLiteral("type2step1"), {});
   {
-    auto* layout = new QGridLayout(step1);
-    QGroupBox* input = subGroup(QStringLiteral("请输入三组对应的位置角"), step1);
-    auto* grid = new QGridLayout(input);
-    fai1 = AddEditRow(grid, 0, 0, QStringLiteral("φ1"), QStringLiteral("fai1"), QStringLiteral("60"), QStringLiteral("°"));
-    fai2 = AddEditRow(grid, 1, 0, QStringLiteral("φ2"), QStringLiteral("fai2"), QStringLiteral("85"), QStringLiteral("°"));
-    fai3 = AddEditRow(grid, 2, 0, QStringLiteral("φ3"), QStringLiteral("fai3"), QStringLiteral("120"), QStringLiteral("°"));
-    s1 = AddEditRow(grid, 0, 3, QStringLiteral("s1"), QStringLiteral("s1"), QStringLiteral("36"), QStringLiteral("mm"));
-    s2 = AddEditRow(grid, 1, 3, QStringLiteral("s2"), QStringLiteral("s2"), QStringLiteral("28"), QStringLiteral("mm"));
-    s3 = AddEditRow(grid, 2, 3, QStringLiteral("s3"), QStringLiteral("s3"), QStringLiteral("19"), QStringLiteral("mm"));
-    grid->setColumnMinimumWidth(2, 40);
-    QGroupBox* sketch = subGroup(QStringLiteral("位置关系示意图"), step1);
-    type2imgsyt = new PictureBox(QStringLiteral("type2imgsyt"), sketch);
-    (new QVBoxLayout(sketch))->addWidget(type2imgsyt);
-    QGroupBox* notes = subGroup(QStringLiteral("参数说明："), step1);
-    auto* noteColumn = new QVBoxLayout(notes);
-    noteColumn->addWidget(MakeNote(QStringLiteral("　1.  φ1、φ2、φ3为曲柄AB的三个位置角；s1、s2、s3为滑块对应于曲柄AB三个位置角的行程，如右图所示"), notes));
-    noteColumn->addWidget(MakeNote(QStringLiteral("　2.  φ1、φ2、φ3与s1、s2、s3 一一对应，要按顺序给出"), notes));
     type2ok = MakeButton(QStringLiteral("type2ok"), QStringLiteral("确定"), step1);
     type2cancel = MakeButton(QStringLiteral("type2cancel"), QStringLiteral("取消"), step1);
-    layout->addWidget(input, 0, 0);
-    layout->addWidget(sketch, 0, 1, 2, 1);
-    layout->addWidget(notes, 1, 0);
-    layout->addLayout(buttonRow(type2ok, type2cancel), 2, 0, 1, 2);
-    layout->setColumnStretch(0, 3);
-    layout->setColumnStretch(1, 2);
+    std::vector<QLineEdit*> edits;
+    inputStep(step1, {{"φ1", "fai1", "60", "°"}, {"φ2", "fai2", "85", "°"}, {"φ3", "fai3", "120", "°"}},
+              {{"s1", "s1", "36", "mm"}, {"s2", "s2", "28", "mm"}, {"s3", "s3", "19", "mm"}}, edits,
+              type2imgsyt, QStringLiteral("type2imgsyt"),
+              {QStringLiteral("　1.  φ1、φ2、φ3为曲柄AB的三个位置角；s1、s2、s3为滑块对应于曲柄AB三个位置角的行程，如右图所示"),
+               QStringLiteral("　2.  φ1、φ2、φ3与s1、s2、s3 一一对应，要按顺序给出")},
+              type2ok, type2cancel);
+    fai1 = edits[0], fai2 = edits[1], fai3 = edits[2];
+    s1 = edits[3], s2 = edits[4], s3 = edits[5];
   }
   WizardStep& sp1 = AddStep(kCrankSlider, QStringLiteral("type2sp1"), QStringLiteral("初始条件"), step1);
   sp1.pictures = {{type2imgsyt, QStringLiteral("qbhksyt.bmp")}};
@@ -300,7 +315,6 @@ void TDYWZFrm::buildCrankSlider() {
 
   QGroupBox* step2 = AddStepGroup(kCrankSlider, QStringLiteral("type2step2"), {});
   {
-    auto* layout = new QVBoxLayout(step2);
     QGroupBox* basis = subGroup(QStringLiteral("计算依据"), step2);
     auto* column = new QVBoxLayout(basis);
     ImgQQQ = new PictureBox(QStringLiteral("ImgQQQ"), basis);
@@ -312,9 +326,7 @@ void TDYWZFrm::buildCrankSlider() {
     QQQ3 = MakeLabel(QStringLiteral("QQQ3"), QStringLiteral("Q3="), step2);
     QQQexe = MakeButton(QStringLiteral("QQQexe"), QStringLiteral("计算"), step2);
     QQQok = MakeButton(QStringLiteral("QQQok"), QStringLiteral("确定"), step2);
-    layout->addWidget(basis, 3);
-    layout->addWidget(resultGroup(QStringLiteral("求得Q1、Q2及Q3的值为："), {QQQ1, QQQ2, QQQ3}, step2), 2);
-    layout->addLayout(buttonRow(QQQexe, QQQok));
+    calculationStep(step2, basis, QStringLiteral("求得Q1、Q2及Q3的值为："), {QQQ1, QQQ2, QQQ3}, QQQexe, QQQok);
   }
   WizardStep& sp2 = AddStep(kCrankSlider, QStringLiteral("type2sp2"), QStringLiteral("计算Q1、Q2、Q3的值"), step2);
   sp2.pictures = {{ImgQQQ, QStringLiteral("QQQ.bmp")}};
@@ -326,7 +338,6 @@ void TDYWZFrm::buildCrankSlider() {
 
   QGroupBox* step3 = AddStepGroup(kCrankSlider, QStringLiteral("type2step3"), {});
   {
-    auto* layout = new QVBoxLayout(step3);
     QGroupBox* basis = subGroup(QStringLiteral("计算依据"), step3);
     imgabe = new PictureBox(QStringLiteral("imgabe"), basis);
     (new QVBoxLayout(basis))->addWidget(imgabe);
@@ -335,9 +346,7 @@ void TDYWZFrm::buildCrankSlider() {
     abee = MakeLabel(QStringLiteral("abee"), QStringLiteral("e="), step3);
     ABEexe = MakeButton(QStringLiteral("ABEexe"), QStringLiteral("计算"), step3);
     type2cmp = MakeButton(QStringLiteral("type2cmp"), QStringLiteral("确定"), step3);
-    layout->addWidget(basis, 3);
-    layout->addWidget(resultGroup(QStringLiteral("求得a、b及e的值为："), {abea, abeb, abee}, step3), 2);
-    layout->addLayout(buttonRow(ABEexe, type2cmp));
+    calculationStep(step3, basis, QStringLiteral("求得a、b及e的值为："), {abea, abeb, abee}, ABEexe, type2cmp);
   }
   WizardStep& sp3 = AddStep(kCrankSlider, QStringLiteral("type2sp3"), QStringLiteral("计算a、b、e的值"), step3);
   sp3.pictures = {{imgabe, QStringLiteral("abe.bmp")}};

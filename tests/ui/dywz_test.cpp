@@ -58,13 +58,16 @@ protected:
     click("typeok");
   }
   // Steps 1 to 5 of the four-bar with the default inputs and a known link.
-  void fourBarToStep5(int knownLink = 0, const QString& length = QStringLiteral("100")) {
+  void fourBarToStep4() {
     startDesign(0);
     click("Param1OK");
     click("PPPExe");
     click("PPPOK");
     click("mnlEXE");
     click("mnlOk");
+  }
+  void fourBarToStep5(int knownLink = 0, const QString& length = QStringLiteral("100")) {
+    fourBarToStep4();
     m_frm->RadioGroup1->setItemIndex(knownLink);
     m_frm->RadioGroup1Click();
     type("GanLen", length);
@@ -266,12 +269,7 @@ TEST_F(DYWZTest, TextThatIsNoNumberLeavesStepAndLogButKeepsEarlierAngles) {
 }
 
 TEST_F(DYWZTest, KnownLinkNeedsAChoiceAndALength) {
-  startDesign(0);
-  click("Param1OK");
-  click("PPPExe");
-  click("PPPOK");
-  click("mnlEXE");
-  click("mnlOk");
+  fourBarToStep4();
   click("Param2Cancel");
   click("Param2OK");  // nothing chosen
   m_frm->RadioGroup1->setItemIndex(2);
