@@ -1,5 +1,6 @@
 #include "design/design_frm.h"
 
+#include "analysis/analysis_panel.h"
 #include "app/application.h"
 #include "base/appdir.h"
 #include "base/desktop.h"
@@ -64,7 +65,7 @@ QWidget* makeStackPanel(const QString& name, QWidget* parent) {
   auto* panel = new QWidget(parent);
   panel->setObjectName(name);
   auto* grid = new QGridLayout(panel);
-  grid->setContentsMargins(4, 4, 4, 4);
+  grid->setContentsMargins(0, 0, 0, 0);
   panel->hide();
   return panel;
 }
@@ -142,7 +143,7 @@ void TDesignFrm::buildFrame(const QString& caption) {
   outer->addWidget(ToolBar1);
 
   auto* body = new QHBoxLayout;
-  body->setContentsMargins(2, 0, 2, 2);
+  body->setContentsMargins(2, 0, 0, 0);
   body->setSpacing(2);
   outer->addLayout(body, 1);
 
@@ -397,6 +398,15 @@ void TDesignFrm::AddNumericEdits(const std::vector<QLineEdit*>& edits) {
 }
 
 void TDesignFrm::AddAnimation(MechanismAnimation* animation) { m_animations.push_back(animation); }
+
+AnalysisPanel* TDesignFrm::AddAnalysisPanel(int type, const AnalysisPanelConfig& config, bool runEnd) {
+  auto* panel = new AnalysisPanel(config, m_types[type].rightPanel);
+  placeInCell(m_types[type].rightPanel, panel);
+  AddAnimation(&panel->animation());
+  connect(panel, &AnalysisPanel::finished, this,
+          [this, type, runEnd] { Guarded([=, this] { FinishAnalysis(type, runEnd); }); });
+  return panel;
+}
 
 // --- Information and type steps ---
 

@@ -16,6 +16,8 @@
 #include <functional>
 #include <vector>
 
+class AnalysisPanel;
+struct AnalysisPanelConfig;
 class MechanismAnimation;
 class NumericKeyFilter;
 class QAbstractButton;
@@ -156,6 +158,9 @@ protected:
   }
   // The animations the wizard stops on every step change.
   void AddAnimation(MechanismAnimation* animation);
+  // The analysis panel of a type, on its right panel; its "完成" finishes the analysis and,
+  // when `runEnd`, runs the "结束" step.
+  AnalysisPanel* AddAnalysisPanel(int type, const AnalysisPanelConfig& config, bool runEnd = true);
 
   // --- The step-button protocol ---
   // Runs the protocol for entering step k of a type; false when the user declined to go back.

@@ -1,5 +1,6 @@
 #include "methods/DYWZ/dywz_frm.h"
 
+#include "analysis/analysis_panel.h"
 #include "base/convert.h"
 #include "base/fpu.h"
 #include "base/inifile.h"
@@ -272,7 +273,7 @@ void TDYWZFrm::buildFourBar() {
   for (QLabel* label : {LenAB, LenBC, LenCD, LenAD}) AddResult(sp5, label);
 
   // Step 6: the kinematic analysis; step 7: the end.
-  type1step6 = AddStepGroup(kFourBar, QStringLiteral("type1step6"), QStringLiteral("运动分析"));
+  type1step6 = AddAnalysisPanel(kFourBar, AnalysisPanelConfig::CorrespondingFourBar());
   WizardStep& sp6 = AddStep(kFourBar, QStringLiteral("type1sp6"), QStringLiteral("运动分析"), type1step6);
   sp6.status = QStringLiteral("运动分析");
   sp6.keptLines = 24;
@@ -356,7 +357,7 @@ void TDYWZFrm::buildCrankSlider() {
   sp3.confirm = type2cmp;
   for (QLabel* label : {abea, abeb, abee}) AddResult(sp3, label);
 
-  type2step4 = AddStepGroup(kCrankSlider, QStringLiteral("type2step4"), QStringLiteral("运动分析"));
+  type2step4 = AddAnalysisPanel(kCrankSlider, AnalysisPanelConfig::CorrespondingCrankSlider());
   WizardStep& sp4 = AddStep(kCrankSlider, QStringLiteral("type2sp4"), QStringLiteral("运动分析"), type2step4);
   sp4.status = QStringLiteral("运动分析");
   sp4.keptLines = 16;
@@ -413,11 +414,18 @@ void TDYWZFrm::enterFourBarAnalysis() {
   Extended lower = 0, upper = 0, psiLower = 0, psiUpper = 0;
   FourBarRange(q.lenA, q.lenB, q.lenC, q.lenD, lower, upper, psiLower, psiUpper);
   FpuCheck();
-  Q_UNUSED(lower);
-  Q_UNUSED(upper);
+  type1step6->setLinkage(Linkage::FourBar(LinkageKind::FourBarByKind, q.lenA, q.lenB, q.lenC, q.lenD));
+  type1step6->setRange(FormatR(lower * 180 / kPi, 4), FormatR(upper * 180 / kPi, 4));
+  type1step6->drawClick();
+  type1step6->startClick();
 }
 
-void TDYWZFrm::enterCrankSliderAnalysis() { EnableReports(true); }
+void TDYWZFrm::enterCrankSliderAnalysis() {
+  EnableReports(true);
+  type2step4->setLinkage(Linkage::CrankSlider(q.m, q.n, q.l));
+  type2step4->drawClick();
+  type2step4->startClick();
+}
 
 // --- Four-bar commands ---
 

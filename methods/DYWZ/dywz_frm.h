@@ -58,13 +58,13 @@ public:
   QLineEdit* GanLen;
   QPushButton *Param2OK, *Param2Cancel, *ABCDEXE, *type1comp;
   QLabel *OW1, *OW2, *OW3, *OW0, *ganKnowed, *LenAB, *LenBC, *LenCD, *LenAD;
-  QGroupBox* type1step6;
+  AnalysisPanel* type1step6;
   // Type 1 controls.
   QLineEdit *fai1, *fai2, *fai3, *s1, *s2, *s3;
   PictureBox *type2imgsyt, *ImgQQQ, *imgabe;
   QPushButton *type2ok, *type2cancel, *QQQexe, *QQQok, *ABEexe, *type2cmp;
   QLabel *QQQ1, *QQQ2, *QQQ3, *abea, *abeb, *abee;
-  QGroupBox* type2step4;
+  AnalysisPanel* type2step4;
 
 protected:
   void OnStepEntered(int type, int k) override;

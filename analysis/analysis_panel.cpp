@@ -1,0 +1,345 @@
+#include "analysis/analysis_panel.h"
+
+#include "app/application.h"
+#include "base/appdir.h"
+#include "base/convert.h"
+#include "base/desktop.h"
+#include "base/errors.h"
+#include "base/fpu.h"
+#include "link/curves.h"
+#include "link/kinematics.h"
+#include "link/tables.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QSlider>
+#include <cmath>
+#include <variant>
+
+namespace {
+
+const QSize kCurveSize(425, 402);
+const QSize kFigureSize(191, 402);
+constexpr Extended kRad = kPi / 180;
+
+QLineEdit* smallEdit(const QString& name, const QString& text, QWidget* parent) {
+  auto* edit = new QLineEdit(text, parent);
+  edit->setObjectName(name);
+  edit->setFixedWidth(38);
+  return edit;
+}
+
+QPushButton* commandButton(const QString& name, const QString& caption, QWidget* parent) {
+  auto* button = new QPushButton(caption, parent);
+  button->setObjectName(name);
+  button->setFixedSize(62, 24);
+  return button;
+}
+
+// A row of texts and edits: "转角范围" x1 "~" x2 "°，步长" ...
+QHBoxLayout* settingsRow(QWidget* parent, const std::vector<std::variant<QString, QLineEdit*>>& items) {
+  auto* row = new QHBoxLayout;
+  row->setSpacing(1);
+  for (const auto& item : items) {
+    if (const auto* text = std::get_if<QString>(&item))
+      row->addWidget(new QLabel(*text, parent));
+    else
+      row->addWidget(std::get<QLineEdit*>(item));
+  }
+  row->addStretch(1);
+  return row;
+}
+
+}  // namespace
+
+AnalysisPanel::Table AnalysisPanel::outcome(bool written) { return written ? Table::Written : Table::Failed; }
+
+PictureView::PictureView(const QString& name, QSize size, QWidget* parent)
+    : QWidget(parent), m_image(size, QImage::Format_RGB32) {
+  setObjectName(name);
+  setFixedSize(size);
+  m_image.fill(Qt::white);
+}
+
+void PictureView::setImage(const QImage& image) {
+  m_image = image;
+  update();
+}
+
+void PictureView::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.drawImage(0, 0, m_image);
+}
+
+AnalysisPanelConfig AnalysisPanelConfig::CorrespondingFourBar() {
+  AnalysisPanelConfig c;
+  c.page = QStringLiteral("type1step6");
+  c.x1 = QStringLiteral("jlsgx1"), c.x2 = QStringLiteral("jlsgx2");
+  c.step = QStringLiteral("jlsgstep"), c.omega = QStringLiteral("jlsgw");
+  c.lenBE = QStringLiteral("edtLbm"), c.delta = QStringLiteral("edtDfai2");
+  c.draw = QStringLiteral("jlsgdraw"), c.save = QStringLiteral("jlsgsave");
+  c.output = QStringLiteral("jlsgoutput"), c.finish = QStringLiteral("jlsgcmp");
+  c.start = QStringLiteral("jlsgstart"), c.pause = QStringLiteral("jlsgpause");
+  c.trackBar = QStringLiteral("TrackBar1");
+  c.curvePicture = QStringLiteral("Image1"), c.animationPicture = QStringLiteral("Image2");
+  c.catchDrawFailure = true;
+  return c;
+}
+
+AnalysisPanelConfig AnalysisPanelConfig::CorrespondingCrankSlider() {
+  AnalysisPanelConfig c;
+  c.page = QStringLiteral("type2step4");
+  c.x1 = QStringLiteral("edtx1"), c.x2 = QStringLiteral("edtx2");
+  c.step = QStringLiteral("edtStep"), c.omega = QStringLiteral("edtspeed");
+  c.draw = QStringLiteral("btndraw"), c.save = QStringLiteral("btnSave");
+  c.output = QStringLiteral("btnOutPut"), c.finish = QStringLiteral("typ1cmp2");
+  c.start = QStringLiteral("btnstart"), c.pause = QStringLiteral("btnpause");
+  c.trackBar = QStringLiteral("TrackBar2");
+  c.curvePicture = QStringLiteral("imgQX"), c.animationPicture = QStringLiteral("ImgFZ");
+  return c;
+}
+
+AnalysisPanel::AnalysisPanel(AnalysisPanelConfig config, QWidget* parent)
+    : QGroupBox(QStringLiteral("运动分析"), parent),
+      m_config(std::move(config)),
+      m_animation(kFigureSize, this) {
+  setObjectName(m_config.page);
+  setFont(SongTi(12));
+  m_animation.setStartResetsInterval(m_config.startResetsInterval);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(2);
+  auto* pictures = new QHBoxLayout;
+  pictures->setSpacing(0);
+  m_curves = new PictureView(m_config.curvePicture, kCurveSize, this);
+  m_figure = new PictureView(m_config.animationPicture, kFigureSize, this);
+  pictures->addWidget(m_curves);
+  pictures->addWidget(m_figure);
+  pictures->addStretch(1);
+  layout->addLayout(pictures);
+  auto* bar = new QHBoxLayout;
+  bar->setSpacing(2);
+  bar->addWidget(buildSettings());
+  bar->addWidget(buildCommands());
+  bar->addWidget(buildSimulation());
+  layout->addLayout(bar);
+
+  auto guarded = [this](void (AnalysisPanel::*command)()) {
+    return [this, command] { Guarded([this, command] { (this->*command)(); }); };
+  };
+  connect(drawButton, &QPushButton::clicked, this, guarded(&AnalysisPanel::drawClick));
+  connect(saveButton, &QPushButton::clicked, this, guarded(&AnalysisPanel::saveClick));
+  connect(outputButton, &QPushButton::clicked, this, guarded(&AnalysisPanel::outputClick));
+  connect(finishButton, &QPushButton::clicked, this, guarded(&AnalysisPanel::finishClick));
+  connect(startButton, &QPushButton::clicked, this, guarded(&AnalysisPanel::startClick));
+  connect(pauseButton, &QPushButton::clicked, this, guarded(&AnalysisPanel::pauseClick));
+  connect(trackBar, &QSlider::valueChanged, &m_animation, &MechanismAnimation::setSpeed);
+  connect(&m_animation, &MechanismAnimation::framePainted, this,
+          [this] { m_figure->setImage(m_animation.frame()); });
+  connect(&m_animation, &MechanismAnimation::controlsChanged, this, &AnalysisPanel::showControls);
+  hide();
+}
+
+QWidget* AnalysisPanel::buildSettings() {
+  auto* group = new QGroupBox(QStringLiteral("输出设置"), this);
+  auto* column = new QVBoxLayout(group);
+  column->setContentsMargins(3, 2, 3, 2);
+  column->setSpacing(2);
+  x1Edit = smallEdit(m_config.x1, QStringLiteral("0"), group);
+  x2Edit = smallEdit(m_config.x2, QStringLiteral("360"), group);
+  stepEdit = smallEdit(m_config.step, QStringLiteral("3"), group);
+  omegaEdit = smallEdit(m_config.omega, QStringLiteral("1"), group);
+  column->addLayout(settingsRow(group, {QStringLiteral("转角范围"), x1Edit, QStringLiteral("~"), x2Edit,
+                                        QStringLiteral("°，步长"), stepEdit, QStringLiteral("°，角速度"),
+                                        omegaEdit, QStringLiteral("°/s")}));
+  if (m_config.hasCouplerPoint()) {
+    lenBEEdit = smallEdit(m_config.lenBE, QStringLiteral("50"), group);
+    deltaEdit = smallEdit(m_config.delta, QStringLiteral("0"), group);
+    column->addLayout(settingsRow(group, {QStringLiteral("连杆上E点位置LenBE"), lenBEEdit,
+                                          QStringLiteral("mm，位置角δ"), deltaEdit, QStringLiteral("°")}));
+  }
+  return group;
+}
+
+QWidget* AnalysisPanel::buildCommands() {
+  auto* box = new QWidget(this);
+  auto* grid = new QGridLayout(box);
+  grid->setContentsMargins(0, 6, 0, 0);
+  grid->setSpacing(3);
+  drawButton = commandButton(m_config.draw, QStringLiteral("绘图"), box);
+  saveButton = commandButton(m_config.save, QStringLiteral("保存线图"), box);
+  outputButton = commandButton(m_config.output, QStringLiteral("输出数据"), box);
+  finishButton = commandButton(m_config.finish, QStringLiteral("完成"), box);
+  saveButton->setEnabled(false);
+  grid->addWidget(drawButton, 0, 0);
+  grid->addWidget(saveButton, 0, 1);
+  grid->addWidget(outputButton, 1, 0);
+  grid->addWidget(finishButton, 1, 1);
+  return box;
+}
+
+QWidget* AnalysisPanel::buildSimulation() {
+  auto* group = new QGroupBox(QStringLiteral("仿真控制"), this);
+  auto* column = new QVBoxLayout(group);
+  column->setContentsMargins(3, 2, 3, 2);
+  column->setSpacing(2);
+  auto* speed = new QHBoxLayout;
+  trackBar = new QSlider(Qt::Horizontal, group);
+  trackBar->setObjectName(m_config.trackBar);
+  trackBar->setRange(MechanismAnimation::kSpeedMin, MechanismAnimation::kSpeedMax);
+  trackBar->setValue(MechanismAnimation::kSpeedMax);
+  speed->addWidget(new QLabel(QStringLiteral("慢"), group));
+  speed->addWidget(trackBar);
+  speed->addWidget(new QLabel(QStringLiteral("快"), group));
+  auto* buttons = new QHBoxLayout;
+  startButton = commandButton(m_config.start, QStringLiteral("开始"), group);
+  pauseButton = commandButton(m_config.pause, QStringLiteral("暂停"), group);
+  startButton->setFixedWidth(50);
+  pauseButton->setFixedWidth(50);
+  pauseButton->setEnabled(false);
+  buttons->addWidget(startButton);
+  buttons->addWidget(pauseButton);
+  column->addLayout(speed);
+  column->addLayout(buttons);
+  return group;
+}
+
+void AnalysisPanel::setLinkage(const Linkage& linkage) { m_animation.setLinkage(linkage); }
+
+void AnalysisPanel::setRange(const QString& x1, const QString& x2) {
+  x1Edit->setText(x1);
+  x2Edit->setText(x2);
+}
+
+void AnalysisPanel::showControls() {
+  startButton->setText(m_animation.startCaption());
+  pauseButton->setText(m_animation.pauseCaption());
+  pauseButton->setEnabled(m_animation.pauseEnabled());
+}
+
+void AnalysisPanel::drawClick() {
+  CurveSettings settings;
+  settings.step = StrToFloat(stepEdit->text());
+  settings.omega = StrToFloat(omegaEdit->text());
+  settings.start = StrToFloat(x1Edit->text());
+  settings.end = StrToFloat(x2Edit->text());
+  settings.checkSpeed = m_config.drawChecksSpeed;
+
+  // Drawn on a copy: a declined or failed plot leaves the picture that was there.
+  QImage picture = m_curves->image();
+  drawButton->setEnabled(false);
+  CurveOutcome outcome = CurveOutcome::NoPlot;
+  try {
+    outcome = DrawMotionCurves(picture, linkage(), settings);
+    FpuCheck();
+  } catch (const KvError&) {
+    drawButton->setEnabled(true);
+    if (!m_config.catchDrawFailure) throw;
+    saveButton->setEnabled(false);
+    ShowMsg(QStringLiteral("绘制曲线图出错！"));
+    return;
+  }
+  drawButton->setEnabled(true);
+  switch (outcome) {
+    case CurveOutcome::Drawn:
+      m_curves->setImage(picture);
+      saveButton->setEnabled(true);
+      break;
+    case CurveOutcome::ZeroSpeed: omegaEdit->setFocus(); break;
+    case CurveOutcome::StepDeclined: stepEdit->setFocus(); break;
+    case CurveOutcome::NoPlot: break;
+  }
+}
+
+void AnalysisPanel::saveClick() {
+  const QString folder = AppDir() + QStringLiteral("result/");
+  if (!QDir().mkpath(folder)) throw EFileError(QStringLiteral("无法创建文件夹") + folder);
+  QString path = Desktop().GetSaveFileName(QStringLiteral("保存线图"), folder + m_config.proposedCurveFile,
+                                           QStringLiteral("*.bmp;;*.jpg"));
+  if (path.isEmpty()) return;
+  const QString suffix = QFileInfo(path).suffix().toLower();
+  if (suffix.isEmpty()) path += QStringLiteral(".bmp");
+  // A ".jpg" name gets JPEG data, so every viewer opens what the name promises.
+  const bool jpeg = suffix == QStringLiteral("jpg") || suffix == QStringLiteral("jpeg");
+  if (!m_curves->image().save(path, jpeg ? "JPG" : "BMP", jpeg ? 95 : -1))
+    throw EFileError(QStringLiteral("无法写入文件") + path);
+}
+
+AnalysisPanel::Table AnalysisPanel::writeTable(const QString& path, Extended omega, Extended step, Extended start,
+                               Extended end) {
+  const Linkage& k = linkage();
+  Extended lenBE = 0, delta = 0;
+  if (m_config.hasCouplerPoint()) {
+    lenBE = StrToFloat(lenBEEdit->text());
+    delta = StrToFloat(deltaEdit->text()) * kRad;
+  }
+  switch (k.kind) {
+    case LinkageKind::FourBarByKind:
+      switch (ClassifyFourBar(false, k.AB, k.BC, k.CD, k.AD)) {
+        case 0:
+          return outcome(WriteDoubleRockerTable(path, k.AB, k.BC, k.CD, k.AD, omega, step, start, end, lenBE, delta));
+        case 10:
+          return outcome(WriteCrankRockerTable(path, k.AB, k.BC, k.CD, k.AD, omega, step, start, end, lenBE, delta));
+        default:
+          ShowMsg(QStringLiteral("对不起，还没有该类型机构的运动分析程序！"));
+          return Table::None;
+      }
+    case LinkageKind::CrankRocker:
+      return outcome(WriteCrankRockerTable(path, k.AB, k.BC, k.CD, k.AD, omega, step, start, end, lenBE, delta));
+    case LinkageKind::CrankSlider:
+      return outcome(WriteCrankSliderTable(path, k.r, k.l, k.e, omega, step, start, end));
+    case LinkageKind::GuideBar:
+      return outcome(WriteGuideBarTable(path, k.r, k.d, omega, step, start, end));
+  }
+  return Table::Failed;
+}
+
+void AnalysisPanel::outputClick() {
+  const Extended step = StrToFloat(stepEdit->text()) * kRad;
+  const Extended omega = StrToFloat(omegaEdit->text()) * kRad;
+  const Extended end = StrToFloat(x2Edit->text()) * kRad;
+  const Extended start = StrToFloat(x1Edit->text()) * kRad;
+  if (m_config.outputChecksSpeed && omega == 0) {
+    ShowMsg(QStringLiteral("角速度不能为零！"));
+    omegaEdit->setFocus();
+    return;
+  }
+  const Extended ratio = (end - start) / step;
+  const Extended steps = m_config.truncateStepCount ? std::trunc(ratio) : std::nearbyint(ratio);
+  FpuCheck();  // a zero step fails here
+  if (steps > kMaxTableSteps) {
+    ShowMsg(QStringLiteral("有必要输出这么多点吗？请减小输出角范围或增大步长值！"));
+    stepEdit->setFocus();
+    return;
+  }
+  const QString path = AppDir() + QStringLiteral("result/temp.htm");
+  outputButton->setEnabled(false);
+  Table table = Table::None;
+  try {
+    table = writeTable(path, omega, step, start, end);
+  } catch (...) {
+    outputButton->setEnabled(true);
+    throw;
+  }
+  outputButton->setEnabled(true);
+  if (table == Table::Failed)
+    ShowMsg(QStringLiteral("输出数据失败！"));
+  else if (table == Table::Written)
+    Desktop().ShellOpen(path);
+}
+
+void AnalysisPanel::finishClick() {
+  m_animation.stopTimer();
+  emit finished();
+}
+
+void AnalysisPanel::startClick() { m_animation.start(StrToFloat(x1Edit->text())); }
+
+void AnalysisPanel::pauseClick() { m_animation.pause(); }

@@ -1,0 +1,101 @@
+// The analysis panel that ends every design type: the motion curves of the designed linkage
+// on the left, its animated figure on the right, the output settings, the commands to draw,
+// save the curves, write the result table and finish, and the simulation controls. One class
+// serves every panel; the panels differ only in their configuration.
+#pragma once
+
+#include "link/animation.h"
+#include "link/linkage.h"
+
+#include <QGroupBox>
+#include <QImage>
+
+class QLineEdit;
+class QPushButton;
+class QSlider;
+
+// A picture control: shows an image at its natural size.
+class PictureView : public QWidget {
+  Q_OBJECT
+public:
+  PictureView(const QString& name, QSize size, QWidget* parent = nullptr);
+  void setImage(const QImage& image);
+  const QImage& image() const { return m_image; }
+
+protected:
+  void paintEvent(QPaintEvent* event) override;
+
+private:
+  QImage m_image;
+};
+
+struct AnalysisPanelConfig {
+  QString page;  // the panel's own name, e.g. "type1step6"
+  // Control names: x1, x2, step, ω; LenBE, δ (empty for panels without a coupler point);
+  // draw, save, output, finish; start, pause, track bar; curve and animation pictures.
+  QString x1, x2, step, omega, lenBE, delta;
+  QString draw, save, output, finish;
+  QString start, pause, trackBar;
+  QString curvePicture, animationPicture;
+
+  bool drawChecksSpeed = true;
+  bool outputChecksSpeed = true;
+  bool truncateStepCount = false;   // the step limit of "输出数据" truncates instead of rounding
+  bool catchDrawFailure = false;    // "绘制曲线图出错！" instead of the error box
+  bool startResetsInterval = true;  // "开始" puts the timer back to 10 ms
+  QString proposedCurveFile = QStringLiteral("运动分析曲线.bmp");
+
+  bool hasCouplerPoint() const { return !lenBE.isEmpty(); }
+
+  // The panels of the corresponding-position window.
+  static AnalysisPanelConfig CorrespondingFourBar();
+  static AnalysisPanelConfig CorrespondingCrankSlider();
+};
+
+class AnalysisPanel : public QGroupBox {
+  Q_OBJECT
+
+public:
+  static constexpr int kMaxTableSteps = 3600;  // a table has at most 3601 rows
+
+  explicit AnalysisPanel(AnalysisPanelConfig config, QWidget* parent = nullptr);
+
+  const AnalysisPanelConfig& config() const { return m_config; }
+  void setLinkage(const Linkage& linkage);
+  const Linkage& linkage() const { return m_animation.linkage(); }
+  // Fills the range edits ("转角范围") with the texts given.
+  void setRange(const QString& x1, const QString& x2);
+
+  // The commands; each may throw the conversion or float error of its inputs.
+  void drawClick();
+  void saveClick();
+  void outputClick();
+  void finishClick();
+  void startClick();
+  void pauseClick();
+  void stopTimer() { m_animation.stopTimer(); }
+
+  MechanismAnimation& animation() { return m_animation; }
+  const QImage& curves() const { return m_curves->image(); }
+
+  QLineEdit *x1Edit, *x2Edit, *stepEdit, *omegaEdit, *lenBEEdit = nullptr, *deltaEdit = nullptr;
+  QPushButton *drawButton, *saveButton, *outputButton, *finishButton, *startButton, *pauseButton;
+  QSlider* trackBar;
+
+signals:
+  void finished();  // "完成": the design window takes over
+
+private:
+  QWidget* buildSettings();
+  QWidget* buildCommands();
+  QWidget* buildSimulation();
+  void showControls();
+  enum class Table { Written, Failed, None };  // None: the linkage's kind has no table
+  static Table outcome(bool written);
+  Table writeTable(const QString& path, Extended omega, Extended step, Extended start, Extended end);
+
+  AnalysisPanelConfig m_config;
+  MechanismAnimation m_animation;
+  PictureView* m_curves;
+  PictureView* m_figure;
+};
