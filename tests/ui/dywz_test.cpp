@@ -1,6 +1,7 @@
 // The design wizard through the corresponding-position window: the steps with their defaults
 // and log lines, backtracking, the failure paths, new/close questions, the notes tab and the
 // numeric key filter.
+#include "analysis/analysis_panel.h"
 #include "base/inifile.h"
 #include "base/textfile.h"
 #include "design/report_db.h"
@@ -482,6 +483,34 @@ TEST_F(DYWZTest, ReportsCarryTheRowsOfTheDesignTypeShowing) {
   EXPECT_EQ(rows[1].unit, QStringLiteral("mm"));
   EXPECT_EQ(rows[11].name, QStringLiteral("e"));
   EXPECT_NEAR(double(rows[9].value), 17, 1e-9);
+}
+
+TEST_F(DYWZTest, AnalysisStepDrawsAndAnimatesUntilItsFinishLeadsToTheEnd) {
+  fourBarToStep5();
+  click("ABCDEXE");
+  click("type1comp");
+  AnalysisPanel* panel = m_frm->type1step6;
+  EXPECT_EQ(find<QLineEdit>("jlsgx1")->text(), QStringLiteral("0"));  // a crank turns fully
+  EXPECT_EQ(find<QLineEdit>("jlsgx2")->text(), QStringLiteral("360"));
+  EXPECT_TRUE(enabled("jlsgsave"));  // the curves were drawn
+  EXPECT_TRUE(panel->animation().timerActive());
+  EXPECT_EQ(m_shell.status[0], QStringLiteral("运动分析"));
+
+  Scripted().answers = {MsgAnswer::Ok};
+  click("type1sp5");  // going back stops the animation
+  EXPECT_FALSE(panel->animation().timerActive());
+  click("ABCDEXE");
+  click("type1comp");
+  EXPECT_TRUE(panel->animation().timerActive());
+
+  click("jlsgcmp");
+  EXPECT_FALSE(panel->animation().timerActive());
+  EXPECT_FALSE(shown("type1step6"));
+  EXPECT_TRUE(enabled("type1sp7"));
+  EXPECT_EQ(m_frm->StepNumber(), 7);
+  EXPECT_EQ(Scripted().previews, QStringList{QStringLiteral("Print Preview")});
+  EXPECT_EQ(m_shell.status[0], QStringLiteral("设计结束"));
+  EXPECT_EQ(logCount(), 24);
 }
 
 }  // namespace
