@@ -1,8 +1,11 @@
 // Kinvora: synthesis and kinematic analysis of planar four-bar linkages.
+#include "app/about_frm.h"
 #include "app/application.h"
 #include "app/main_frm.h"
+#include "app/msg_frm.h"
 #include "app/qt_desktop.h"
 #include "base/appdir.h"
+#include "methods/DYWZ/dywz_frm.h"
 
 #include <QApplication>
 
@@ -10,10 +13,17 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   SetupApplication(app);
   SetAppDir(QApplication::applicationDirPath());
-  QtDesktopServices desktop;
-  SetDesktop(&desktop);
 
+  // The windows of the run, created once in this order and only shown and hidden after.
   TMainFrm mainFrm;
+  TMsgFrm msgFrm(&mainFrm);
+  QtDesktopServices desktop(&msgFrm);
+  SetDesktop(&desktop);
+  TDYWZFrm dywzFrm(&mainFrm);
+  TAboutFrm aboutFrm(&mainFrm);
+  mainFrm.RegisterDesignWindow(&dywzFrm);
+  mainFrm.SetAboutBox(&aboutFrm);
+
   mainFrm.show();
   return app.exec();
 }

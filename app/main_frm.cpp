@@ -1,8 +1,433 @@
 #include "app/main_frm.h"
 
+#include "app/about_frm.h"
+#include "app/application.h"
+#include "base/appdir.h"
+#include "base/desktop.h"
+#include "base/errors.h"
+#include "base/inifile.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QStackedWidget>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTabWidget>
+#include <QTextBrowser>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <cmath>
+
+namespace {
+
+const QString kMain = QStringLiteral("MAIN");
+const QString kMainLower = QStringLiteral("main");  // the section name the switches are read from
+constexpr int kNavigatorMax = 320, kNavigatorMin = 65;
+constexpr int kPanelWidths[] = {400, 200, 200, 350};
+
+QString configPath() { return AppDir() + QStringLiteral("config.ini"); }
+
+// Graphical calculators and editors commonly installed on Linux desktops, preferred first.
+const QStringList kCalculators = {QStringLiteral("gnome-calculator"), QStringLiteral("kcalc"),
+                                  QStringLiteral("galculator"), QStringLiteral("qalculate-gtk"),
+                                  QStringLiteral("mate-calc"), QStringLiteral("xcalc")};
+const QStringList kEditors = {QStringLiteral("gnome-text-editor"), QStringLiteral("gedit"),
+                              QStringLiteral("kate"), QStringLiteral("kwrite"), QStringLiteral("mousepad"),
+                              QStringLiteral("xed"), QStringLiteral("pluma"), QStringLiteral("leafpad")};
+
+}  // namespace
+
+const QStringList& TMainFrm::MethodCaptions() {
+  static const QStringList captions = {
+      QStringLiteral("按两连架杆预定的对应位置设计"), QStringLiteral("按两连架杆角位置呈连续函数关系设计"),
+      QStringLiteral("按从动件的急回特性设计"), QStringLiteral("按从动件近似停歇要求设计"),
+      QStringLiteral("按传动角设计四杆机构")};
+  return captions;
+}
+
+const QStringList& TMainFrm::MethodKeys() {
+  static const QStringList keys = {QStringLiteral("DYWZ"), QStringLiteral("HSGX"), QStringLiteral("JHTX"),
+                                   QStringLiteral("JSTX"), QStringLiteral("CDJSJ")};
+  return keys;
+}
+
 TMainFrm::TMainFrm(QWidget* parent) : QMainWindow(parent) {
   setObjectName(QStringLiteral("TMainFrm"));
   setWindowTitle(QStringLiteral("Kinvora"));
-  setCentralWidget(new QWidget(this));
-  setFixedSize(802, 554);
+  setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+  setFont(SongTi(12));
+  buildMenus();
+  buildToolBar();
+  buildBody();
+  buildStatusBar();
+  SetShell(this);
+
+  const TIniFile config(configPath());
+  move(config.ReadInteger(kMain, QStringLiteral("Left"), 231), config.ReadInteger(kMain, QStringLiteral("Top"), 148));
+  // The stored switches say "hidden"; the first show inverts each tick once.
+  mnuToolbar->setChecked(config.ReadBool(kMainLower, QStringLiteral("Toolbar1"), false));
+  mnuStatusbar->setChecked(config.ReadBool(kMainLower, QStringLiteral("Statusbar"), true));
+  SetNavigatorWidth(config.ReadInteger(kMainLower, QStringLiteral("LeftWidth"), 185));
+  mnuNavigator->setChecked(false);
+  PendingOpen = false;
+  NavigatorPages->setCurrentIndex(0);
+  SetStatusText(0, QStringLiteral("就绪"));
+
+  // Every pointer move over the window may carry a record handed over by a design window.
+  qApp->installEventFilter(this);
+}
+
+TMainFrm::~TMainFrm() {
+  qApp->removeEventFilter(this);
+  if (Shell() == this) SetShell(nullptr);
+}
+
+void TMainFrm::buildMenus() {
+  QMenu* file = menuBar()->addMenu(QStringLiteral("文件(&S)"));
+  QMenu* fileNew = file->addMenu(QStringLiteral("新建(&N)"));
+  QMenu* design = menuBar()->addMenu(QStringLiteral("设计(&D)"));
+  pmDesign = new QMenu(this);
+  pmDesign->setObjectName(QStringLiteral("pmDesign"));
+  for (int i = 0; i < MethodCaptions().size(); ++i)
+    for (QMenu* menu : {fileNew, design, pmDesign})
+      connect(menu->addAction(MethodCaptions()[i]), &QAction::triggered, this,
+              [this, i] { Guarded([=, this] { OpenMethod(i + 1); }); });
+  QAction* open = file->addAction(QStringLiteral("打开(&O)..."));
+  open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  connect(open, &QAction::triggered, this, [this] { Guarded([this] { openClick(); }); });
+  file->addSeparator();
+  connect(file->addAction(QStringLiteral("计算器(&C)")), &QAction::triggered, this,
+          [this] { Guarded([this] { CalculatorClick(); }); });
+  connect(file->addAction(QStringLiteral("记事本(&N)")), &QAction::triggered, this,
+          [this] { Guarded([this] { NotepadClick(); }); });
+  file->addSeparator();
+  connect(file->addAction(QStringLiteral("退出(&X)")), &QAction::triggered, this, &QWidget::close);
+
+  QMenu* view = menuBar()->addMenu(QStringLiteral("视图(&V)"));
+  mnuToolbar = view->addAction(QStringLiteral("工具栏(&T)"));
+  mnuNavigator = view->addAction(QStringLiteral("导航器(&N)"));
+  mnuStatusbar = view->addAction(QStringLiteral("状态栏(&S)"));
+  mnuToolbar->setObjectName(QStringLiteral("mnuToolbar"));
+  mnuNavigator->setObjectName(QStringLiteral("mnuNavigator"));
+  mnuStatusbar->setObjectName(QStringLiteral("mnuStatusbar"));
+  mnuNavigator->setShortcut(QKeySequence(Qt::Key_F8));
+  for (QAction* tick : {mnuToolbar, mnuNavigator, mnuStatusbar}) tick->setCheckable(true);
+  // The commands set the tick themselves.
+  connect(mnuToolbar, &QAction::triggered, this, [this] { mnuToolbar->toggle(); ToolbarClick(); });
+  connect(mnuNavigator, &QAction::triggered, this, [this] { mnuNavigator->toggle(); NavigatorClick(); });
+  connect(mnuStatusbar, &QAction::triggered, this, [this] { mnuStatusbar->toggle(); StatusbarClick(); });
+
+  QMenu* help = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
+  QAction* topics = help->addAction(QStringLiteral("帮助主题(&C)"));
+  topics->setShortcut(QKeySequence(Qt::Key_F1));
+  connect(topics, &QAction::triggered, this, [this] { Guarded([this] { btnHelpClick(); }); });
+  connect(help->addAction(QStringLiteral("关于(&A)...")), &QAction::triggered, this, [this] { AboutClick(); });
+}
+
+void TMainFrm::buildToolBar() {
+  ToolBar1 = addToolBar(QStringLiteral("ToolBar1"));
+  ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
+  ToolBar1->setMovable(false);
+  ToolBar1->setIconSize(QSize(24, 24));
+  auto add = [this](const QString& name, const QString& hint, QStyle::StandardPixmap icon) {
+    auto* button = new QToolButton(ToolBar1);
+    button->setObjectName(name);
+    button->setToolTip(hint);
+    button->setAutoRaise(true);
+    button->setIcon(style()->standardIcon(icon));
+    ToolBar1->addWidget(button);
+    return button;
+  };
+  btnNew = add(QStringLiteral("btnNew"), QStringLiteral("新建"), QStyle::SP_FileIcon);
+  btnNew->setMenu(pmDesign);
+  btnNew->setPopupMode(QToolButton::MenuButtonPopup);
+  openButton = add(QStringLiteral("open"), QStringLiteral("打开"), QStyle::SP_DialogOpenButton);
+  openButton->setText(QStringLiteral("打开"));
+  ToolBar1->addSeparator();
+  btnFind = add(QStringLiteral("btnFind"), QStringLiteral("查找"), QStyle::SP_FileDialogContentsView);
+  btnHelp = add(QStringLiteral("btnHelp"), QStringLiteral("帮助"), QStyle::SP_MessageBoxQuestion);
+  ToolBar1->addSeparator();
+  exit1 = add(QStringLiteral("exit1"), QStringLiteral("退出"), QStyle::SP_DialogCloseButton);
+  connect(btnNew, &QToolButton::clicked, this, [this] { Guarded([this] { OpenMethod(1); }); });
+  connect(openButton, &QToolButton::clicked, this, [this] { Guarded([this] { openClick(); }); });
+  connect(btnFind, &QToolButton::clicked, this, [this] { btnFindClick(); });
+  connect(btnHelp, &QToolButton::clicked, this, [this] { Guarded([this] { btnHelpClick(); }); });
+  connect(exit1, &QToolButton::clicked, this, &QWidget::close);
+}
+
+void TMainFrm::buildBody() {
+  auto* body = new QWidget(this);
+  auto* row = new QHBoxLayout(body);
+  row->setContentsMargins(0, 0, 0, 0);
+  row->setSpacing(0);
+
+  pnlleft = new QWidget(body);
+  pnlleft->setObjectName(QStringLiteral("pnlleft"));
+  auto* left = new QVBoxLayout(pnlleft);
+  left->setContentsMargins(0, 0, 0, 0);
+  NavigatorPages = new QTabWidget(pnlleft);
+  NavigatorPages->setObjectName(QStringLiteral("PageControl1"));
+  DCInfoTree1 = new QTreeWidget;
+  DCInfoTree1->setObjectName(QStringLiteral("DCInfoTree1"));
+  DCInfoTree1->setHeaderHidden(true);
+  NavigatorPages->addTab(DCInfoTree1, QStringLiteral("目录"));
+  auto* search = new QWidget;
+  auto* searchColumn = new QVBoxLayout(search);
+  searchColumn->addWidget(new QLabel(QStringLiteral("请键入要查找的关键词"), search));
+  txtFind = new QLineEdit(search);
+  txtFind->setObjectName(QStringLiteral("txtFind"));
+  searchColumn->addWidget(txtFind);
+  ListView1 = new QTreeWidget(search);
+  ListView1->setObjectName(QStringLiteral("ListView1"));
+  ListView1->setHeaderLabels({QStringLiteral("查询结果")});
+  ListView1->setRootIsDecorated(false);
+  ListView1->header()->resizeSection(0, 1020);
+  searchColumn->addWidget(ListView1, 1);
+  NavigatorPages->addTab(search, QStringLiteral("查询"));
+  left->addWidget(NavigatorPages);
+  row->addWidget(pnlleft);
+
+  Right = new QWidget(body);
+  Right->setObjectName(QStringLiteral("Right"));
+  auto* right = new QHBoxLayout(Right);
+  right->setContentsMargins(0, 0, 0, 0);
+  right->setSpacing(0);
+  pnlNag = new QWidget(Right);
+  pnlNag->setObjectName(QStringLiteral("pnlNag"));
+  pnlNag->setFixedWidth(8);
+  HidenN = new QToolButton(pnlNag);
+  HidenN->setObjectName(QStringLiteral("HidenN"));
+  HidenN->setFixedSize(8, 22);
+  HidenN->setToolTip(QStringLiteral("显示/隐藏导航器"));
+  HidenN->hide();
+  connect(HidenN, &QToolButton::clicked, this, &TMainFrm::NavigatorClick);
+  right->addWidget(pnlNag);
+  pnlRight = new QStackedWidget(Right);
+  pnlRight->setObjectName(QStringLiteral("pnlRight"));
+  StartPicture = new QLabel;
+  StartPicture->setObjectName(QStringLiteral("StartPicture"));
+  StartPicture->setScaledContents(true);
+  StartPicture->setPixmap(DrawLinkageSketch(QSize(624, 524), QStringLiteral("Kinvora"),
+                                            QStringLiteral("平面四杆机构设计与运动分析")));
+  pnlRight->addWidget(StartPicture);
+  pnlweb = new QWidget;
+  pnlweb->setObjectName(QStringLiteral("pnlweb"));
+  auto* web = new QVBoxLayout(pnlweb);
+  web->setContentsMargins(0, 0, 0, 0);
+  web->setSpacing(0);
+  lblTitle = new QLabel(pnlweb);
+  lblTitle->setObjectName(QStringLiteral("lblTitle"));
+  lblTitle->setFixedHeight(25);
+  lblTitle->setFont(SongTi(14));
+  WebBrowser = new QTextBrowser(pnlweb);
+  WebBrowser->setObjectName(QStringLiteral("WebBrowser"));
+  web->addWidget(lblTitle);
+  web->addWidget(WebBrowser, 1);
+  pnlRight->addWidget(pnlweb);
+  right->addWidget(pnlRight, 1);
+  row->addWidget(Right, 1);
+  setCentralWidget(body);
+}
+
+void TMainFrm::buildStatusBar() {
+  StatusBar1 = new QStatusBar(this);
+  StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+  StatusBar1->setSizeGripEnabled(false);
+  for (int width : kPanelWidths) {
+    auto* panel = new QLabel(StatusBar1);
+    panel->setFixedWidth(width);
+    panel->setFrameShape(QFrame::Panel);
+    panel->setFrameShadow(QFrame::Sunken);
+    StatusBar1->addWidget(panel);
+    m_panels.push_back(panel);
+  }
+  setStatusBar(StatusBar1);
+  // A fixed window of 802 × 554 between its menu and its edges.
+  setFixedSize(802, 554 + menuBar()->sizeHint().height());
+}
+
+void TMainFrm::RegisterDesignWindow(DesignWindow* window) { m_windows[window->MethodKey()] = window; }
+
+void TMainFrm::SetStatusText(int panel, const QString& text) {
+  if (panel >= 0 && panel < int(m_panels.size())) m_panels[panel]->setText(text);
+}
+
+QString TMainFrm::StatusText(int panel) const {
+  return panel >= 0 && panel < int(m_panels.size()) ? m_panels[panel]->text() : QString();
+}
+
+void TMainFrm::SetNavigatorWidth(int width) {
+  if (width > kNavigatorMax) width = kNavigatorMax;
+  if (width < kNavigatorMin) width = kNavigatorMin;
+  pnlleft->setFixedWidth(width);
+}
+
+void TMainFrm::centreNavigatorButton() {
+  // (height − 22) / 2 rounded to the nearest, halves to even
+  HidenN->move(0, int(std::nearbyint((Right->height() - HidenN->height()) / 2.0)));
+}
+
+// --- View switches: each inverts its tick and shows its element exactly when ticked. ---
+
+void TMainFrm::ToolbarClick() {
+  mnuToolbar->setChecked(!mnuToolbar->isChecked());
+  ToolBar1->setVisible(mnuToolbar->isChecked());
+}
+
+void TMainFrm::StatusbarClick() {
+  mnuStatusbar->setChecked(!mnuStatusbar->isChecked());
+  StatusBar1->setVisible(mnuStatusbar->isChecked());
+}
+
+void TMainFrm::NavigatorClick() {
+  mnuNavigator->setChecked(!mnuNavigator->isChecked());
+  const bool shown = mnuNavigator->isChecked();
+  pnlleft->setVisible(shown);
+  const QString picture = AppDir() + (shown ? QStringLiteral("images/Hiden.BMP") : QStringLiteral("images/Show.BMP"));
+  if (QFileInfo::exists(picture)) HidenN->setIcon(QIcon(picture));
+  HidenN->setToolTip(shown ? QStringLiteral("隐藏导航器") : QStringLiteral("显示导航器"));
+}
+
+void TMainFrm::btnFindClick() { NavigatorPages->setCurrentIndex(1); }
+
+// --- Window events ---
+
+void TMainFrm::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (m_shown) return;
+  m_shown = true;
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    move(screen->availableGeometry().center() - frameGeometry().center() + pos());
+  centreNavigatorButton();
+  NavigatorClick();
+  ToolbarClick();
+  StatusbarClick();
+  pnlRight->setCurrentWidget(StartPicture);
+  QPixmap picture;
+  if (picture.load(AppDir() + QStringLiteral("images/Vantrel.bmp"))) StartPicture->setPixmap(picture);
+  if (pnlleft->isVisible()) DCInfoTree1->setFocus();
+  mnuNavigator->setEnabled(false);  // only while a content page shows
+}
+
+void TMainFrm::closeEvent(QCloseEvent* event) {
+  Guarded([this] {
+    TIniFile config(configPath());
+    config.WriteInteger(kMain, QStringLiteral("Left"), x());
+    config.WriteInteger(kMain, QStringLiteral("Top"), y());
+    config.WriteBool(kMain, QStringLiteral("Toolbar1"), !mnuToolbar->isChecked());
+    config.WriteBool(kMain, QStringLiteral("Statusbar"), !mnuStatusbar->isChecked());
+    config.WriteInteger(kMain, QStringLiteral("LeftWidth"), pnlleft->width());
+    config.WriteBool(kMain, QStringLiteral("Navigator"), !mnuNavigator->isChecked());
+    config.Save();
+  });
+  event->accept();
+}
+
+bool TMainFrm::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseMove && PendingOpen && watched->isWidgetType() &&
+      static_cast<QWidget*>(watched)->window() == this)
+    OpenRecordByMethod(PendingMethod, PendingFile);
+  return QMainWindow::eventFilter(watched, event);
+}
+
+// --- Design windows and records ---
+
+void TMainFrm::OpenMethod(int number) {
+  if (number < 1 || number > MethodKeys().size()) return;
+  const auto found = m_windows.find(MethodKeys()[number - 1]);
+  if (found != m_windows.end()) found->second->ShowModal();
+}
+
+void TMainFrm::openClick() {
+  const QString folder = AppDir() + QStringLiteral("result/");
+  if (!QDir().mkpath(folder)) throw EFileError(QStringLiteral("无法创建文件夹") + folder);
+  const QString path =
+      Desktop().GetOpenFileName(QStringLiteral("打开设计文件"), folder, QStringLiteral("文本文件(*.txt)"));
+  if (path.isEmpty()) return;
+  const QString record = path.left(path.size() - 4) + QStringLiteral(".des");
+  if (!QFileInfo::exists(record)) {
+    ShowMsg(QStringLiteral("保存的设计过程已经丢失，无法打开！"));
+    return;
+  }
+  const TIniFile ini(record);
+  OpenRecordByMethod(ini.ReadString(QStringLiteral("DesignInfo"), QStringLiteral("DsMethod"), {}), path);
+}
+
+void TMainFrm::OpenRecordByMethod(const QString& method, const QString& path) {
+  PendingOpen = false;
+  for (const char* key : {"JHTX", "DYWZ", "HSGX", "JSTX", "CDJSJ"}) {
+    if (method != QLatin1String(key)) continue;
+    const auto found = m_windows.find(method);
+    if (found == m_windows.end()) return;  // a method this build does not have
+    DesignWindow* window = found->second;
+    try {
+      window->LoadDesignRecord(path);
+    } catch (const std::exception&) {
+      ShowMsg(QStringLiteral("文件打开失败！"));
+      return;
+    }
+    window->ShowModal();
+    return;
+  }
+}
+
+// --- Help, calculator, notepad, about ---
+
+void TMainFrm::btnHelpClick() {
+  const QString help = AppDir() + QStringLiteral("help/help.html");
+  if (QFileInfo::exists(help))
+    Desktop().ShellOpen(help);
+  else
+    ShowMsg(QStringLiteral("系统找不到相应的帮助文件！"));
+}
+
+QString TMainFrm::firstInstalled(const QStringList& programs) {
+  for (const QString& program : programs) {
+    const QString path = QStandardPaths::findExecutable(program);
+    if (!path.isEmpty()) return path;
+  }
+  return {};
+}
+
+void TMainFrm::CalculatorClick() {
+  const QString calculator = firstInstalled(kCalculators);
+  if (calculator.isEmpty())
+    ShowMsg(QStringLiteral("没有找到可用的计算器程序，请安装 gnome-calculator 或 kcalc。"));
+  else
+    Desktop().StartProgram(calculator, {});
+}
+
+void TMainFrm::NotepadClick() {
+  const QString editor = firstInstalled(kEditors);
+  if (!editor.isEmpty()) {
+    Desktop().StartProgram(editor, {});
+    return;
+  }
+  // A terminal editor in a terminal window is still a notepad.
+  QString terminalEditor = qEnvironmentVariable("VISUAL");
+  if (terminalEditor.isEmpty()) terminalEditor = qEnvironmentVariable("EDITOR");
+  const QString terminal = firstInstalled({QStringLiteral("x-terminal-emulator")});
+  if (!terminalEditor.isEmpty() && !terminal.isEmpty()) {
+    Desktop().StartProgram(terminal, {QStringLiteral("-e"), terminalEditor});
+    return;
+  }
+  ShowMsg(QStringLiteral("没有找到可用的记事本程序，请安装 gedit 或 mousepad。"));
+}
+
+void TMainFrm::AboutClick() {
+  if (m_about) m_about->ShowModal();
 }

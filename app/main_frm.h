@@ -1,10 +1,96 @@
-// The main window of the program.
+// The main window: the design methods, the opening of saved designs, the navigator panel,
+// the content area, the view switches and the status line of the whole program.
 #pragma once
 
-#include <QMainWindow>
+#include "design/shell.h"
 
-class TMainFrm : public QMainWindow {
+#include <QMainWindow>
+#include <map>
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QStackedWidget;
+class QTabWidget;
+class QTextBrowser;
+class QToolButton;
+class QTreeWidget;
+class TAboutFrm;
+
+class TMainFrm : public QMainWindow, public ShellServices {
   Q_OBJECT
+
 public:
+  // The five design methods in menu order; their number is their place here plus one.
+  static const QStringList& MethodCaptions();
+  static const QStringList& MethodKeys();
+
+  // FormCreate: the settings of the last run from AppDir + "config.ini".
   explicit TMainFrm(QWidget* parent = nullptr);
+  ~TMainFrm() override;
+
+  void RegisterDesignWindow(DesignWindow* window);
+  void SetAboutBox(TAboutFrm* about) { m_about = about; }
+
+  // ShellServices
+  void SetStatusText(int panel, const QString& text) override;
+  void RunHelp() override { btnHelpClick(); }
+  void RunAbout() override { AboutClick(); }
+  QPoint MainWindowPos() const override { return pos(); }
+
+  // Commands.
+  void OpenMethod(int number);  // 1 … 5
+  void openClick();
+  void OpenRecordByMethod(const QString& method, const QString& path);
+  void ToolbarClick();
+  void NavigatorClick();
+  void StatusbarClick();
+  void btnHelpClick();
+  void CalculatorClick();
+  void NotepadClick();
+  void AboutClick();
+  void btnFindClick();
+  // The navigator's width rule: at most 320, and a width of 64 or less becomes 65.
+  void SetNavigatorWidth(int width);
+
+  QString StatusText(int panel) const;
+
+  // Controls, named as in the window.
+  QToolBar* ToolBar1;
+  QToolButton *btnNew, *openButton, *btnFind, *btnHelp, *exit1;  // "open" is openButton
+  QMenu* pmDesign;
+  QAction *mnuToolbar, *mnuNavigator, *mnuStatusbar;
+  QStatusBar* StatusBar1;
+  QWidget* pnlleft;
+  QTabWidget* NavigatorPages;
+  QTreeWidget* DCInfoTree1;
+  QLineEdit* txtFind;
+  QTreeWidget* ListView1;
+  QWidget* Right;
+  QWidget* pnlNag;
+  QToolButton* HidenN;
+  QStackedWidget* pnlRight;
+  QLabel* StartPicture;
+  QWidget* pnlweb;
+  QLabel* lblTitle;
+  QTextBrowser* WebBrowser;
+
+protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+  void buildMenus();
+  void buildToolBar();
+  void buildBody();
+  void buildStatusBar();
+  void centreNavigatorButton();
+  static QString firstInstalled(const QStringList& programs);
+
+  std::map<QString, DesignWindow*> m_windows;
+  TAboutFrm* m_about = nullptr;
+  std::vector<QLabel*> m_panels;
+  bool m_shown = false;
 };

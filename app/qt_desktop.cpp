@@ -1,5 +1,6 @@
 #include "app/qt_desktop.h"
 
+#include "app/msg_frm.h"
 #include "app/print_preview.h"
 
 #include <QApplication>
@@ -12,7 +13,10 @@
 QWidget* QtDesktopServices::parent() { return QApplication::activeWindow(); }
 
 void QtDesktopServices::ShowMsg(const QString& text) {
-  QMessageBox::information(parent(), QApplication::applicationDisplayName(), text);
+  if (m_msgFrm)
+    m_msgFrm->ShowMsg(text);
+  else
+    QMessageBox::information(parent(), QApplication::applicationDisplayName(), text);
 }
 
 void QtDesktopServices::AppMessageBox(const QString& text) {

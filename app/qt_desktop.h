@@ -4,9 +4,13 @@
 #include "base/desktop.h"
 
 class QWidget;
+class TMsgFrm;
 
 class QtDesktopServices : public DesktopServices {
 public:
+  // The message form of ShowMsg is created once, at start-up, by the program.
+  explicit QtDesktopServices(TMsgFrm* msgFrm = nullptr) : m_msgFrm(msgFrm) {}
+
   void ShowMsg(const QString& text) override;
   void AppMessageBox(const QString& text) override;
   MsgAnswer Question(const QString& text, MsgButtons buttons) override;
@@ -21,4 +25,5 @@ public:
 
 private:
   static QWidget* parent();
+  TMsgFrm* m_msgFrm;
 };
