@@ -1,0 +1,38 @@
+// The installation data the build stages beside the program: pictures drawn at build time and
+// the notes pages of the design windows.
+#include "base/textfile.h"
+
+#include <QFile>
+#include <QImage>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kAppDir = QStringLiteral(KV_TEST_APPDIR);
+
+TEST(InstallationTest, StepPicturesAndTheResultSketchAreReadable) {
+  for (const char* file : {"images/DYWZ/jlsgsyt.bmp", "images/DYWZ/PPP1.bmp", "images/DYWZ/PPP2.bmp",
+                           "images/DYWZ/mnl.bmp", "images/DYWZ/qbhksyt.bmp", "images/DYWZ/QQQ.bmp",
+                           "images/DYWZ/abe.bmp"}) {
+    const QImage picture(kAppDir + QString::fromLatin1(file));
+    EXPECT_FALSE(picture.isNull()) << file;
+  }
+  // The result pages show it; the GIF written by our own encoder must decode to its size.
+  const QImage sketch(kAppDir + QStringLiteral("web/images/jlsg.gif"), "GIF");
+  ASSERT_FALSE(sketch.isNull());
+  EXPECT_EQ(sketch.size(), QSize(200, 160));
+  EXPECT_EQ(sketch.pixel(2, 2), qRgb(255, 255, 255));
+}
+
+TEST(InstallationTest, NotesPagesAreGb18030PagesThatSayTheirCharset) {
+  for (const char* page : {"web/DYWZ0.htm", "web/DYWZ1.htm"}) {
+    QFile file(kAppDir + QString::fromLatin1(page));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << page;
+    const QByteArray bytes = file.readAll();
+    EXPECT_TRUE(bytes.contains("charset=gb2312")) << page;
+    EXPECT_EQ(EncodeText(DecodeText(bytes)), bytes) << page;  // valid GB18030 throughout
+    EXPECT_TRUE(DecodeText(bytes).contains(QStringLiteral("位置方程"))) << page;
+  }
+}
+
+}  // namespace
