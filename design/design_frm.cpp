@@ -32,6 +32,7 @@
 #include <QTextBrowser>
 #include <QToolBar>
 #include <QUrl>
+#include <cstdio>
 
 namespace {
 
@@ -730,8 +731,20 @@ static QString recordPathOf(const QString& logPath) { return logPath.left(logPat
 
 bool TDesignFrm::saveClick() {
   if (m_logPath.isEmpty()) return saveas1Click();
-  writeRecord();
-  WriteTextLines(m_logPath, LogLines());
+  // The log waits beside its place until the record is written, so a failure of either
+  // leaves the pair on disk as it was.
+  const QString pending = m_logPath + QStringLiteral(".~new");
+  WriteTextLines(pending, LogLines());
+  try {
+    writeRecord();
+  } catch (...) {
+    QFile::remove(pending);
+    throw;
+  }
+  if (std::rename(QFile::encodeName(pending).constData(), QFile::encodeName(m_logPath).constData()) != 0) {
+    QFile::remove(pending);
+    throw EFileError(QStringLiteral("无法写入文件") + m_logPath);
+  }
   SetModified(false);
   return true;
 }

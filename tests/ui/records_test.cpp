@@ -10,6 +10,8 @@
 #include "support/app_dir_fixture.h"
 
 #include <QApplication>
+#include <QDateTime>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
@@ -251,6 +253,33 @@ TEST_F(RecordsTest, DispatchMatchesTheMethodExactlyAndReportsALoadFailure) {
   EXPECT_EQ(Scripted().openDialogs, QStringList{AppDir() + QStringLiteral("result/")});
   EXPECT_EQ(Scripted().messages, QStringList{QStringLiteral("保存的设计过程已经丢失，无法打开！")});
   SetShell(&m_shell);
+}
+
+TEST_F(RecordsTest, FailedSaveLeavesTheStoredPairAsItWas) {
+  design(5);
+  const QString path = saveAs();
+  const QString des = path.left(path.size() - 4) + QStringLiteral(".des");
+  const QStringList storedLog = ReadTextLines(path);
+  m_frm->Memo1->appendPlainText(QStringLiteral("改动"));
+  const QDir result(AppDir() + QStringLiteral("result"));
+
+  // The log cannot be written: the record is not touched either.
+  const QDateTime recordTime = QFileInfo(des).lastModified();
+  ASSERT_TRUE(QDir().mkpath(path + QStringLiteral(".~new")));
+  EXPECT_FALSE(Guarded([this] { m_frm->saveClick(); }));
+  EXPECT_EQ(QFileInfo(des).lastModified(), recordTime);
+  EXPECT_EQ(ReadTextLines(path), storedLog);
+  ASSERT_TRUE(QDir(path + QStringLiteral(".~new")).removeRecursively());
+
+  // The record cannot be written: the new log does not replace the stored one.
+  ASSERT_TRUE(QFile::remove(des));
+  ASSERT_TRUE(QDir().mkpath(des));
+  const QStringList files = result.entryList(QDir::Files);
+  EXPECT_FALSE(Guarded([this] { m_frm->saveClick(); }));
+  EXPECT_EQ(ReadTextLines(path), storedLog);
+  EXPECT_EQ(result.entryList(QDir::Files), files);  // no leftovers
+  EXPECT_EQ(Scripted().errors.size(), 2);
+  EXPECT_TRUE(m_frm->Modified());
 }
 
 }  // namespace
