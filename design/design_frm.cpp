@@ -798,7 +798,10 @@ void TDesignFrm::LoadDesignRecord(const QString& txtPath) {
     PendingMethod = method;
     PendingFile = txtPath;
     PendingOpen = true;
-    close();
+    if (isVisible())
+      close();  // its hide runs new
+    else
+      newClick();  // a window that was never shown must not keep another method's log
     return;
   }
   m_method = method;
