@@ -242,11 +242,11 @@ void TDesignFrm::buildFrame(const QString& caption) {
 
   // Commands.
   auto guard = [](auto command) { return [command] { Guarded(command); }; };
-  connect(newButton, &QToolButton::clicked, this, guard([this] { newClick(); }));
+  OnClick(newButton, [this] { newClick(); });
   connect(new1, &QAction::triggered, this, guard([this] { newClick(); }));
-  connect(openButton, &QToolButton::clicked, this, guard([this] { openClick(); }));
+  OnClick(openButton, [this] { openClick(); });
   connect(Open1, &QAction::triggered, this, guard([this] { openClick(); }));
-  connect(saveButton, &QToolButton::clicked, this, guard([this] { saveClick(); }));
+  OnClick(saveButton, [this] { saveClick(); });
   connect(Save1, &QAction::triggered, this, guard([this] { saveClick(); }));
   connect(saveas1, &QAction::triggered, this, guard([this] { saveas1Click(); }));
   connect(X1, &QAction::triggered, this, [this] { PExitClick(); });
@@ -257,8 +257,8 @@ void TDesignFrm::buildFrame(const QString& caption) {
   connect(MHelp, &QAction::triggered, this, [this] { MHelpClick(); });
   connect(btnHelp, &QToolButton::clicked, this, [this] { MHelpClick(); });
   connect(MAbout, &QAction::triggered, this, [this] { MAboutClick(); });
-  connect(SpStart, &QToolButton::clicked, this, guard([this] { SpStartClick(); }));
-  connect(SpChose, &QToolButton::clicked, this, guard([this] { SpChoseClick(); }));
+  OnClick(SpStart, [this] { SpStartClick(); });
+  OnClick(SpChose, [this] { SpChoseClick(); });
   connect(TabSet1, &QTabBar::currentChanged, this, [this](int i) { Guarded([=, this] { TabSet1Change(i); }); });
   connect(Memo1, &QPlainTextEdit::textChanged, this, [this] { SetModified(true); });
 
@@ -295,9 +295,8 @@ QWidget* TDesignFrm::buildInformationStep() {
   grid->addWidget(DesignCancel, row, 2);
   Step0->hide();
 
-  auto guard = [](auto command) { return [command] { Guarded(command); }; };
-  connect(DesignOk, &QPushButton::clicked, this, guard([this] { DesignOkClick(); }));
-  connect(DesignCancel, &QPushButton::clicked, this, guard([this] { DesignCancelClick(); }));
+  OnClick(DesignOk, [this] { DesignOkClick(); });
+  OnClick(DesignCancel, [this] { DesignCancelClick(); });
   // Enter in the designer's edit moves on to the department (txtPersonKeyPress).
   connect(txtPerson, &QLineEdit::returnPressed, txtDepartment,
           [this] { txtDepartment->setFocus(); });
@@ -329,9 +328,8 @@ QWidget* TDesignFrm::buildTypeStep() {
   layout->addLayout(buttons);
   Step1->hide();
 
-  auto guard = [](auto command) { return [command] { Guarded(command); }; };
-  connect(typeok, &QPushButton::clicked, this, guard([this] { typeokClick(); }));
-  connect(typecancel, &QPushButton::clicked, this, guard([this] { typecancelClick(); }));
+  OnClick(typeok, [this] { typeokClick(); });
+  OnClick(typecancel, [this] { typecancelClick(); });
   return Step1;
 }
 
@@ -351,6 +349,7 @@ int TDesignFrm::AddType(const QString& caption, const QString& explanation,
   type.rightPanel = makeStackPanel(rightPanelName, RightPnl->parentWidget());
   m_designSpace->addWidget(type.rightPanel, 0, 0);
   m_types.push_back(type);
+  m_types.back().steps.reserve(kStepButtonsMax);  // AddStep hands out references to steps
 
   // The type list is rebuilt with every added type.
   QStringList captions;
