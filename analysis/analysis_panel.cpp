@@ -26,19 +26,21 @@ namespace {
 
 const QSize kCurveSize(425, 402);
 const QSize kFigureSize(191, 402);
+// The pictures leave the bottom bar about 65 pixels of the design window's right-hand area.
+constexpr int kRowHeight = 20;
 constexpr Extended kRad = kPi / 180;
 
 QLineEdit* smallEdit(const QString& name, const QString& text, QWidget* parent) {
   auto* edit = new QLineEdit(text, parent);
   edit->setObjectName(name);
-  edit->setFixedWidth(38);
+  edit->setFixedSize(38, kRowHeight);
   return edit;
 }
 
 QPushButton* commandButton(const QString& name, const QString& caption, QWidget* parent) {
   auto* button = new QPushButton(caption, parent);
   button->setObjectName(name);
-  button->setFixedSize(62, 24);
+  button->setFixedSize(62, kRowHeight + 2);
   return button;
 }
 
@@ -111,6 +113,9 @@ AnalysisPanel::AnalysisPanel(AnalysisPanelConfig config, QWidget* parent)
       m_animation(kFigureSize, this) {
   setObjectName(m_config.page);
   setFont(SongTi(12));
+  // The style's group titles take a line and a half of the CJK font; one line is enough.
+  setStyleSheet(QStringLiteral("QGroupBox { margin-top: 15px; border: 1px solid #a0a0a0; border-radius: 2px; }"
+                               "QGroupBox::title { subcontrol-origin: margin; left: 2px; top: 0px; }"));
   m_animation.setStartResetsInterval(m_config.startResetsInterval);
 
   auto* layout = new QVBoxLayout(this);
@@ -150,7 +155,7 @@ AnalysisPanel::AnalysisPanel(AnalysisPanelConfig config, QWidget* parent)
 QWidget* AnalysisPanel::buildSettings() {
   auto* group = new QGroupBox(QStringLiteral("输出设置"), this);
   auto* column = new QVBoxLayout(group);
-  column->setContentsMargins(3, 2, 3, 2);
+  column->setContentsMargins(5, 0, 5, 2);
   column->setSpacing(2);
   x1Edit = smallEdit(m_config.x1, QStringLiteral("0"), group);
   x2Edit = smallEdit(m_config.x2, QStringLiteral("360"), group);
@@ -171,7 +176,7 @@ QWidget* AnalysisPanel::buildSettings() {
 QWidget* AnalysisPanel::buildCommands() {
   auto* box = new QWidget(this);
   auto* grid = new QGridLayout(box);
-  grid->setContentsMargins(0, 6, 0, 0);
+  grid->setContentsMargins(0, 4, 0, 0);
   grid->setSpacing(3);
   drawButton = commandButton(m_config.draw, QStringLiteral("绘图"), box);
   saveButton = commandButton(m_config.save, QStringLiteral("保存线图"), box);
@@ -188,7 +193,7 @@ QWidget* AnalysisPanel::buildCommands() {
 QWidget* AnalysisPanel::buildSimulation() {
   auto* group = new QGroupBox(QStringLiteral("仿真控制"), this);
   auto* column = new QVBoxLayout(group);
-  column->setContentsMargins(3, 2, 3, 2);
+  column->setContentsMargins(5, 0, 5, 2);
   column->setSpacing(2);
   auto* speed = new QHBoxLayout;
   trackBar = new QSlider(Qt::Horizontal, group);
