@@ -19,6 +19,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QSlider>
+#include <array>
 #include <cmath>
 #include <variant>
 
@@ -26,19 +27,21 @@ namespace {
 
 const QSize kCurveSize(425, 402);
 const QSize kFigureSize(191, 402);
+// The pictures leave the bottom bar about 65 pixels of the design window's right-hand area.
+constexpr int kRowHeight = 20;
 constexpr Extended kRad = kPi / 180;
 
 QLineEdit* smallEdit(const QString& name, const QString& text, QWidget* parent) {
   auto* edit = new QLineEdit(text, parent);
   edit->setObjectName(name);
-  edit->setFixedWidth(38);
+  edit->setFixedSize(38, kRowHeight);
   return edit;
 }
 
 QPushButton* commandButton(const QString& name, const QString& caption, QWidget* parent) {
   auto* button = new QPushButton(caption, parent);
   button->setObjectName(name);
-  button->setFixedSize(62, 24);
+  button->setFixedSize(62, kRowHeight + 2);
   return button;
 }
 
@@ -54,6 +57,48 @@ QHBoxLayout* settingsRow(QWidget* parent, const std::vector<std::variant<QString
   }
   row->addStretch(1);
   return row;
+}
+
+// The control names of one panel, in the order x1, x2, step, ω, LenBE, δ (the last two empty
+// without a coupler point); draw, save, output, finish; start, pause, track bar; curve and
+// animation pictures; timer.
+AnalysisPanelConfig named(const char* page, std::array<const char*, 6> edits,
+                          std::array<const char*, 4> commands, std::array<const char*, 3> animation,
+                          std::array<const char*, 2> pictures, const char* timer) {
+  AnalysisPanelConfig c;
+  c.page = QString::fromUtf8(page);
+  QString* editNames[] = {&c.x1, &c.x2, &c.step, &c.omega, &c.lenBE, &c.delta};
+  for (std::size_t i = 0; i < edits.size(); ++i) *editNames[i] = QString::fromUtf8(edits[i]);
+  c.draw = QString::fromUtf8(commands[0]), c.save = QString::fromUtf8(commands[1]);
+  c.output = QString::fromUtf8(commands[2]), c.finish = QString::fromUtf8(commands[3]);
+  c.start = QString::fromUtf8(animation[0]), c.pause = QString::fromUtf8(animation[1]);
+  c.trackBar = QString::fromUtf8(animation[2]);
+  c.curvePicture = QString::fromUtf8(pictures[0]), c.animationPicture = QString::fromUtf8(pictures[1]);
+  c.timer = QString::fromUtf8(timer);
+  return c;
+}
+
+// Most four-bar panels share these names.
+AnalysisPanelConfig commonFourBar(const char* page, const char* trackBar) {
+  return named(page, {"edtx1", "edtx2", "edtStep", "edtspeed", "edtLbm", "edtDfai2"},
+               {"btndraw", "btnSave", "btnOutPut", "typ1cmp2"}, {"btnstart", "btnpause", trackBar},
+               {"imgQX", "ImgFZ"}, "tmrFZ");
+}
+
+// The dwell window keeps the track bar's speed and truncates the step count of its table.
+AnalysisPanelConfig dwell(AnalysisPanelConfig c) {
+  c.startResetsInterval = false;
+  c.truncateStepCount = true;
+  return c;
+}
+
+// The transmission-angle window keeps the track bar's speed, draws at any angular speed and
+// proposes temp.bmp for the curves.
+AnalysisPanelConfig transmission(AnalysisPanelConfig c) {
+  c.startResetsInterval = false;
+  c.drawChecksSpeed = false;
+  c.proposedCurveFile = QStringLiteral("temp.bmp");
+  return c;
 }
 
 }  // namespace
@@ -78,30 +123,79 @@ void PictureView::paintEvent(QPaintEvent*) {
 }
 
 AnalysisPanelConfig AnalysisPanelConfig::CorrespondingFourBar() {
-  AnalysisPanelConfig c;
-  c.page = QStringLiteral("type1step6");
-  c.x1 = QStringLiteral("jlsgx1"), c.x2 = QStringLiteral("jlsgx2");
-  c.step = QStringLiteral("jlsgstep"), c.omega = QStringLiteral("jlsgw");
-  c.lenBE = QStringLiteral("edtLbm"), c.delta = QStringLiteral("edtDfai2");
-  c.draw = QStringLiteral("jlsgdraw"), c.save = QStringLiteral("jlsgsave");
-  c.output = QStringLiteral("jlsgoutput"), c.finish = QStringLiteral("jlsgcmp");
-  c.start = QStringLiteral("jlsgstart"), c.pause = QStringLiteral("jlsgpause");
-  c.trackBar = QStringLiteral("TrackBar1");
-  c.curvePicture = QStringLiteral("Image1"), c.animationPicture = QStringLiteral("Image2");
+  AnalysisPanelConfig c =
+      named("type1step6", {"jlsgx1", "jlsgx2", "jlsgstep", "jlsgw", "edtLbm", "edtDfai2"},
+            {"jlsgdraw", "jlsgsave", "jlsgoutput", "jlsgcmp"}, {"jlsgstart", "jlsgpause", "TrackBar1"},
+            {"Image1", "Image2"}, "tmrFZ");
   c.catchDrawFailure = true;
   return c;
 }
 
 AnalysisPanelConfig AnalysisPanelConfig::CorrespondingCrankSlider() {
-  AnalysisPanelConfig c;
-  c.page = QStringLiteral("type2step4");
-  c.x1 = QStringLiteral("edtx1"), c.x2 = QStringLiteral("edtx2");
-  c.step = QStringLiteral("edtStep"), c.omega = QStringLiteral("edtspeed");
-  c.draw = QStringLiteral("btndraw"), c.save = QStringLiteral("btnSave");
-  c.output = QStringLiteral("btnOutPut"), c.finish = QStringLiteral("typ1cmp2");
-  c.start = QStringLiteral("btnstart"), c.pause = QStringLiteral("btnpause");
-  c.trackBar = QStringLiteral("TrackBar2");
-  c.curvePicture = QStringLiteral("imgQX"), c.animationPicture = QStringLiteral("ImgFZ");
+  return named("type2step4", {"edtx1", "edtx2", "edtStep", "edtspeed", "", ""},
+               {"btndraw", "btnSave", "btnOutPut", "typ1cmp2"}, {"btnstart", "btnpause", "TrackBar2"},
+               {"imgQX", "ImgFZ"}, "tmrFZ");
+}
+
+AnalysisPanelConfig AnalysisPanelConfig::FunctionGeneration() {
+  AnalysisPanelConfig c = commonFourBar("Step6", "TrackBar1");
+  c.catchDrawFailure = true;
+  c.outputChecksSpeed = false;
+  return c;
+}
+
+AnalysisPanelConfig AnalysisPanelConfig::QuickReturnCrankRocker() {
+  return commonFourBar("type1step3", "TrackBar1");
+}
+
+AnalysisPanelConfig AnalysisPanelConfig::QuickReturnCrankSlider() {
+  return named("type2step3", {"edtqbhkx1", "edtqbhkx2", "edtqbhkstep", "edtspqbhk", "", ""},
+               {"btndrawqx", "saveqbhk", "qbhkoutput", "qbhkok"}, {"qbhkbegin", "qbhkpause", "TrackBar2"},
+               {"imgQBHK1", "imgQBHK2"}, "tmrFZ");
+}
+
+AnalysisPanelConfig AnalysisPanelConfig::QuickReturnGuideBar() {
+  return named("type3step3", {"edtxx1", "edtxx2", "edtsp", "edtw", "", ""},
+               {"btndrawdg", "btnsavedg", "btndgoutput", "btncmpdg"}, {"btndgstart", "btndgpause", "TrackBar3"},
+               {"Image1", "Image2"}, "tmrFZ");
+}
+
+AnalysisPanelConfig AnalysisPanelConfig::DwellCrankRocker() {
+  AnalysisPanelConfig c = dwell(commonFourBar("type1step4", "TrackBar1"));
+  c.proposedCurveFile = QStringLiteral("temp.bmp");
+  return c;
+}
+
+AnalysisPanelConfig AnalysisPanelConfig::DwellCrankSlider() {
+  return dwell(named("type2step4", {"edthkx1", "edthkx2", "edthkStep", "edthkspeed", "", ""},
+                     {"hkdraw", "hkSave", "hkOutPut", "hkok"}, {"hkstart", "hkpause", "TrackBar2"},
+                     {"imghk1", "Imghk2"}, "tmrFZ"));
+}
+
+AnalysisPanelConfig AnalysisPanelConfig::TransmissionCrankRocker1() {
+  return transmission(named(
+      "qbyg1step4", {"yg1edtx1", "yg1edtx2", "yg1edtStep", "yg1edtspeed", "yg1edtLbm", "yg1edtDfai2"},
+      {"yg1btndraw", "yg1btnSave", "yg1btnOutPut", "typ1cmp2"}, {"yg1btnstart", "yg1btnpause", "TrackBar1"},
+      {"imgQX", "ImgFZ"}, "tmrfz"));
+}
+
+AnalysisPanelConfig AnalysisPanelConfig::TransmissionCrankRocker2() {
+  AnalysisPanelConfig c = transmission(named(
+      "qbyg2step4", {"yg2edtx1", "yg2edtx2", "yg2edtStep", "yg2edtspeed", "yg2edtLbm", "yg2edtDfai2"},
+      {"yg2btndraw", "yg2btnSave", "yg2btnOutPut", "btnyg2qbyg2cmp"},
+      {"yg2btnstart", "yg2btnpause", "TrackBar2"}, {"imgQX1", "ImgFZ1"}, "tmrFZ1"));
+  c.movesFocus = false;
+  c.outputDisablesButton = false;
+  c.reportsFailedTable = false;
+  return c;
+}
+
+AnalysisPanelConfig AnalysisPanelConfig::TransmissionCrankSlider() {
+  AnalysisPanelConfig c = transmission(
+      named("qbhkstep3", {"edtqbhkx1", "edtqbhkx2", "edtqbhkstep", "edtspqbhk", "", ""},
+            {"hkdraw", "hkSave", "qbhkoutput", "hkok"}, {"hkstart", "hkpause", "TrackBar3"},
+            {"imghk1", "Imghk2"}, "tmrhk"));
+  c.figureScale = 100;  // a stroke of 100 mm
   return c;
 }
 
@@ -111,6 +205,10 @@ AnalysisPanel::AnalysisPanel(AnalysisPanelConfig config, QWidget* parent)
       m_animation(kFigureSize, this) {
   setObjectName(m_config.page);
   setFont(SongTi(12));
+  // The style's group titles take a line and a half of the CJK font; one line is enough.
+  setStyleSheet(QStringLiteral("QGroupBox { margin-top: 15px; border: 1px solid #a0a0a0; border-radius: 2px; }"
+                               "QGroupBox::title { subcontrol-origin: margin; left: 2px; top: 0px; }"));
+  m_animation.setObjectName(m_config.timer);
   m_animation.setStartResetsInterval(m_config.startResetsInterval);
 
   auto* layout = new QVBoxLayout(this);
@@ -150,7 +248,7 @@ AnalysisPanel::AnalysisPanel(AnalysisPanelConfig config, QWidget* parent)
 QWidget* AnalysisPanel::buildSettings() {
   auto* group = new QGroupBox(QStringLiteral("输出设置"), this);
   auto* column = new QVBoxLayout(group);
-  column->setContentsMargins(3, 2, 3, 2);
+  column->setContentsMargins(5, 0, 5, 2);
   column->setSpacing(2);
   x1Edit = smallEdit(m_config.x1, QStringLiteral("0"), group);
   x2Edit = smallEdit(m_config.x2, QStringLiteral("360"), group);
@@ -171,7 +269,7 @@ QWidget* AnalysisPanel::buildSettings() {
 QWidget* AnalysisPanel::buildCommands() {
   auto* box = new QWidget(this);
   auto* grid = new QGridLayout(box);
-  grid->setContentsMargins(0, 6, 0, 0);
+  grid->setContentsMargins(0, 4, 0, 0);
   grid->setSpacing(3);
   drawButton = commandButton(m_config.draw, QStringLiteral("绘图"), box);
   saveButton = commandButton(m_config.save, QStringLiteral("保存线图"), box);
@@ -188,7 +286,7 @@ QWidget* AnalysisPanel::buildCommands() {
 QWidget* AnalysisPanel::buildSimulation() {
   auto* group = new QGroupBox(QStringLiteral("仿真控制"), this);
   auto* column = new QVBoxLayout(group);
-  column->setContentsMargins(3, 2, 3, 2);
+  column->setContentsMargins(5, 0, 5, 2);
   column->setSpacing(2);
   auto* speed = new QHBoxLayout;
   trackBar = new QSlider(Qt::Horizontal, group);
@@ -211,7 +309,18 @@ QWidget* AnalysisPanel::buildSimulation() {
   return group;
 }
 
-void AnalysisPanel::setLinkage(const Linkage& linkage) { m_animation.setLinkage(linkage); }
+void AnalysisPanel::setLinkage(const Linkage& linkage) {
+  m_linkage = linkage;
+  m_hasLinkage = true;
+  Linkage shown = linkage;
+  for (Extended* length : {&shown.AB, &shown.BC, &shown.CD, &shown.AD, &shown.r, &shown.l, &shown.e, &shown.d})
+    *length *= m_config.figureScale;
+  m_animation.setLinkage(shown);
+}
+
+void AnalysisPanel::focusOn(QLineEdit* edit) {
+  if (m_config.movesFocus) edit->setFocus();
+}
 
 void AnalysisPanel::setRange(const QString& x1, const QString& x2) {
   x1Edit->setText(x1);
@@ -252,8 +361,8 @@ void AnalysisPanel::drawClick() {
       m_curves->setImage(picture);
       saveButton->setEnabled(true);
       break;
-    case CurveOutcome::ZeroSpeed: omegaEdit->setFocus(); break;
-    case CurveOutcome::StepDeclined: stepEdit->setFocus(); break;
+    case CurveOutcome::ZeroSpeed: focusOn(omegaEdit); break;
+    case CurveOutcome::StepDeclined: focusOn(stepEdit); break;
     case CurveOutcome::NoPlot: break;
   }
 }
@@ -272,14 +381,10 @@ void AnalysisPanel::saveClick() {
     throw EFileError(QStringLiteral("无法写入文件") + path);
 }
 
-AnalysisPanel::Table AnalysisPanel::writeTable(const QString& path, Extended omega, Extended step, Extended start,
-                               Extended end) {
-  const Linkage& k = linkage();
-  Extended lenBE = 0, delta = 0;
-  if (m_config.hasCouplerPoint()) {
-    lenBE = StrToFloat(lenBEEdit->text());
-    delta = StrToFloat(deltaEdit->text()) * kRad;
-  }
+// The table of the linkage at the figure's scale; a four-bar by its kind may have none.
+AnalysisPanel::Table AnalysisPanel::writeTable(const QString& path, Extended omega, Extended step,
+                                               Extended start, Extended end, Extended lenBE, Extended delta) {
+  const Linkage& k = m_animation.linkage();
   switch (k.kind) {
     case LinkageKind::FourBarByKind:
       switch (ClassifyFourBar(false, k.AB, k.BC, k.CD, k.AD)) {
@@ -302,13 +407,19 @@ AnalysisPanel::Table AnalysisPanel::writeTable(const QString& path, Extended ome
 }
 
 void AnalysisPanel::outputClick() {
+  // Every edit is read before any check, so a text that is not a number always fails first.
   const Extended step = StrToFloat(stepEdit->text()) * kRad;
   const Extended omega = StrToFloat(omegaEdit->text()) * kRad;
   const Extended end = StrToFloat(x2Edit->text()) * kRad;
   const Extended start = StrToFloat(x1Edit->text()) * kRad;
+  Extended lenBE = 0, delta = 0;
+  if (m_config.hasCouplerPoint()) {
+    lenBE = StrToFloat(lenBEEdit->text());
+    delta = StrToFloat(deltaEdit->text()) * kRad;
+  }
   if (m_config.outputChecksSpeed && omega == 0) {
     ShowMsg(QStringLiteral("角速度不能为零！"));
-    omegaEdit->setFocus();
+    focusOn(omegaEdit);
     return;
   }
   const Extended ratio = (end - start) / step;
@@ -316,23 +427,31 @@ void AnalysisPanel::outputClick() {
   FpuCheck();  // a zero step fails here
   if (steps > kMaxTableSteps) {
     ShowMsg(QStringLiteral("有必要输出这么多点吗？请减小输出角范围或增大步长值！"));
-    stepEdit->setFocus();
+    focusOn(stepEdit);
     return;
   }
-  const QString path = AppDir() + QStringLiteral("result/temp.htm");
-  outputButton->setEnabled(false);
-  Table table = Table::None;
-  try {
-    table = writeTable(path, omega, step, start, end);
-  } catch (...) {
-    outputButton->setEnabled(true);
-    throw;
-  }
-  outputButton->setEnabled(true);
-  if (table == Table::Failed)
+  if (!m_hasLinkage) {
     ShowMsg(QStringLiteral("输出数据失败！"));
-  else if (table == Table::Written)
-    Desktop().ShellOpen(path);
+    return;
+  }
+
+  const QString path = AppDir() + QStringLiteral("result/temp.htm");
+  // Enabled again however the writing ends.
+  struct DisabledWhileWriting {
+    QPushButton* button;
+    ~DisabledWhileWriting() {
+      if (button) button->setEnabled(true);
+    }
+  } disabled{m_config.outputDisablesButton ? outputButton : nullptr};
+  if (disabled.button) disabled.button->setEnabled(false);
+
+  switch (writeTable(path, omega, step, start, end, lenBE, delta)) {
+    case Table::Written: Desktop().ShellOpen(path); break;
+    case Table::Failed:
+      if (m_config.reportsFailedTable) ShowMsg(QStringLiteral("输出数据失败！"));
+      break;
+    case Table::None: break;
+  }
 }
 
 void AnalysisPanel::finishClick() {
