@@ -1,6 +1,10 @@
 # Copies the installation data kept under dist/ into the staged runtime tree.
+# The pictures make_pictures draws at build time are never taken from dist/: a stray copy there
+# must not replace them.
 foreach(sub web help images)
   if(EXISTS ${SRC}/${sub})
-    file(COPY ${SRC}/${sub} DESTINATION ${DST})
+    file(COPY ${SRC}/${sub} DESTINATION ${DST}
+         REGEX "/images/DYWZ/[^/]*\\.bmp$" EXCLUDE
+         REGEX "/web/images/jlsg\\.gif$" EXCLUDE)
   endif()
 endforeach()

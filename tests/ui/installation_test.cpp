@@ -3,7 +3,9 @@
 #include "base/textfile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 namespace {
@@ -31,7 +33,17 @@ TEST(InstallationTest, NotesPagesAreGb18030PagesThatSayTheirCharset) {
     const QByteArray bytes = file.readAll();
     EXPECT_TRUE(bytes.contains("charset=gb2312")) << page;
     EXPECT_EQ(EncodeText(DecodeText(bytes)), bytes) << page;  // valid GB18030 throughout
-    EXPECT_TRUE(DecodeText(bytes).contains(QStringLiteral("位置方程"))) << page;
+    const QString text = DecodeText(bytes);
+    EXPECT_TRUE(text.contains(QStringLiteral("位置方程"))) << page;
+    // Every picture the page shows is in the staged tree, where the page looks for it.
+    const QRegularExpression source(QStringLiteral("<img src=\"([^\"]+)\""));
+    int pictures = 0;
+    for (const QRegularExpressionMatch& m : source.globalMatch(text)) {
+      ++pictures;
+      EXPECT_TRUE(QFileInfo::exists(kAppDir + QStringLiteral("web/") + m.captured(1)))
+          << page << " " << m.captured(1).toStdString();
+    }
+    EXPECT_GE(pictures, 2) << page;
   }
 }
 
