@@ -103,9 +103,13 @@ void TMainFrm::buildMenus() {
   pmDesign = new QMenu(this);
   pmDesign->setObjectName(QStringLiteral("pmDesign"));
   for (int i = 0; i < MethodCaptions().size(); ++i)
-    for (QMenu* menu : {fileNew, design, pmDesign})
-      connect(menu->addAction(MethodCaptions()[i]), &QAction::triggered, this,
-              [this, i] { Guarded([=, this] { OpenMethod(i + 1); }); });
+    for (QMenu* menu : {fileNew, design, pmDesign}) {
+      QAction* item = menu->addAction(MethodCaptions()[i]);
+      item->setData(i);
+      item->setEnabled(false);  // until the method's window is registered
+      m_methodItems.push_back(item);
+      connect(item, &QAction::triggered, this, [this, i] { Guarded([=, this] { OpenMethod(i + 1); }); });
+    }
   QAction* open = file->addAction(QStringLiteral("打开(&O)..."));
   open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
   connect(open, &QAction::triggered, this, [this] { Guarded([this] { openClick(); }); });
@@ -260,7 +264,12 @@ void TMainFrm::buildStatusBar() {
   setFixedSize(802, 554 + menuBar()->sizeHint().height());
 }
 
-void TMainFrm::RegisterDesignWindow(DesignWindow* window) { m_windows[window->MethodKey()] = window; }
+void TMainFrm::RegisterDesignWindow(DesignWindow* window) {
+  m_windows[window->MethodKey()] = window;
+  const int number = int(MethodKeys().indexOf(window->MethodKey()));
+  for (QAction* item : m_methodItems)
+    if (item->data().toInt() == number) item->setEnabled(true);
+}
 
 void TMainFrm::SetStatusText(int panel, const QString& text) {
   if (panel >= 0 && panel < int(m_panels.size())) m_panels[panel]->setText(text);
@@ -380,7 +389,8 @@ void TMainFrm::OpenRecordByMethod(const QString& method, const QString& path) {
       ShowMsg(QStringLiteral("文件打开失败！"));
       return;
     }
-    window->ShowModal();
+    // A window that handed the record on again has closed; the pending hand-off takes over.
+    if (!PendingOpen) window->ShowModal();
     return;
   }
 }
@@ -389,10 +399,10 @@ void TMainFrm::OpenRecordByMethod(const QString& method, const QString& path) {
 
 void TMainFrm::btnHelpClick() {
   const QString help = AppDir() + QStringLiteral("help/help.html");
-  if (QFileInfo::exists(help))
-    Desktop().ShellOpen(help);
-  else
+  if (!QFileInfo::exists(help))
     ShowMsg(QStringLiteral("系统找不到相应的帮助文件！"));
+  else if (!Desktop().ShellOpen(help))
+    ShowMsg(QStringLiteral("没有找到可以打开帮助文件的浏览器：") + help);
 }
 
 QString TMainFrm::firstInstalled(const QStringList& programs) {

@@ -6,6 +6,7 @@
 
 #include <QMainWindow>
 #include <map>
+#include <vector>
 
 class QAction;
 class QLabel;
@@ -92,5 +93,6 @@ private:
   std::map<QString, DesignWindow*> m_windows;
   TAboutFrm* m_about = nullptr;
   std::vector<QLabel*> m_panels;
+  std::vector<QAction*> m_methodItems;  // the method captions of the menus
   bool m_shown = false;
 };

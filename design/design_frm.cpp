@@ -753,7 +753,8 @@ bool TDesignFrm::saveas1Click() {
   QString path = Desktop().GetSaveFileName(QStringLiteral("另存为"), folder + ProposedFileName(),
                                            kTextFilter);
   if (path.isEmpty()) return false;
-  if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".txt");
+  // A log always ends in ".txt": a name like "a.des" would make the log its own record.
+  if (!path.endsWith(QStringLiteral(".txt"), Qt::CaseInsensitive)) path += QStringLiteral(".txt");
   m_logPath = path;
   m_recordPath = recordPathOf(path);
   m_dialogFileName = path;
@@ -778,16 +779,17 @@ void TDesignFrm::openClick() {
 
 void TDesignFrm::LoadDesignRecord(const QString& txtPath) {
   if (!newClick()) return;
-  m_logPath = txtPath;
-  m_recordPath = recordPathOf(txtPath);
-  if (!QFileInfo::exists(m_recordPath)) {
-    // Forget the paths again, so a later save cannot overwrite the log the user tried to open.
-    m_logPath.clear();
-    m_recordPath.clear();
+  // The paths are taken only once the pair has been read, so a later save can never write
+  // over a log the user tried to open (a missing record, an unreadable log, a record chosen
+  // as its own log).
+  const QString recordPath = recordPathOf(txtPath);
+  if (!QFileInfo::exists(recordPath) || QFileInfo(recordPath) == QFileInfo(txtPath)) {
     ShowMsg(QStringLiteral("保存的设计过程已经丢失，无法打开！"));
     return;
   }
   SetLogLines(ReadTextLines(txtPath));
+  m_logPath = txtPath;
+  m_recordPath = recordPath;
   SetModified(false);
   m_dialogFileName = txtPath;
 

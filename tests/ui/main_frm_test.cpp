@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTimer>
@@ -79,6 +80,10 @@ TEST_F(MainFrmTest, HelpOpensThePageOrSaysItIsMissing) {
   page.close();
   frm.RunHelp();  // what the design windows call
   EXPECT_EQ(Scripted().opened, QStringList{page.fileName()});
+  Scripted().shellOpenResult = false;  // no browser: said, not silent
+  frm.RunHelp();
+  Scripted().shellOpenResult = true;
+  EXPECT_EQ(Scripted().messages.size(), 2);
 }
 
 TEST_F(MainFrmTest, HelperProgramsAreStartedOrTheirAbsenceIsSaid) {
@@ -124,6 +129,23 @@ TEST_F(MainFrmTest, AboutBoxTakesItsPictureFromTheImagesFolder) {
   about.ShowModal();
   EXPECT_NE(about.Picture->pixmap().toImage(), drawn);
   EXPECT_EQ(about.Picture->pixmap().toImage().pixel(10, 10), QColor(Qt::red).rgb());
+}
+
+TEST_F(MainFrmTest, MethodsWithoutAWindowAreGreyedOut) {
+  TMainFrm frm;
+  class Window : public DesignWindow {
+  public:
+    QString MethodKey() const override { return QStringLiteral("JHTX"); }
+    void LoadDesignRecord(const QString&) override {}
+    int ShowModal() override { return ++shows; }
+    int shows = 0;
+  } jhtx;
+  frm.RegisterDesignWindow(&jhtx);
+  for (QAction* item : frm.pmDesign->actions())
+    EXPECT_EQ(item->isEnabled(), item->text() == QStringLiteral("按从动件的急回特性设计")) << item->text().toStdString();
+  frm.OpenMethod(3);
+  frm.OpenMethod(1);  // not registered: nothing
+  EXPECT_EQ(jhtx.shows, 1);
 }
 
 }  // namespace

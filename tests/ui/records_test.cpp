@@ -197,8 +197,10 @@ public:
   void LoadDesignRecord(const QString& path) override {
     if (m_fail) throw EFileError(QStringLiteral("坏文件"));
     loaded << path;
+    if (handsOn) PendingOpen = true;
   }
   int ShowModal() override { return ++shows; }
+  bool handsOn = false;  // behaves like a window that meets a record of yet another method
   QStringList loaded;
   int shows = 0;
 
@@ -243,6 +245,10 @@ TEST_F(RecordsTest, DispatchMatchesTheMethodExactlyAndReportsALoadFailure) {
   EXPECT_EQ(jhtx.shows, 1);
   mainFrm.OpenRecordByMethod(QStringLiteral("JSTX"), QStringLiteral("/x.txt"));
   EXPECT_EQ(broken.shows, 0);
+  jhtx.handsOn = true;  // closed again at once: not shown empty
+  mainFrm.OpenRecordByMethod(QStringLiteral("JHTX"), QStringLiteral("/x.txt"));
+  EXPECT_EQ(jhtx.shows, 1);
+  PendingOpen = false;
   EXPECT_EQ(Scripted().messages, QStringList{QStringLiteral("文件打开失败！")});
 
   Scripted().clear();
@@ -280,6 +286,25 @@ TEST_F(RecordsTest, FailedSaveLeavesTheStoredPairAsItWas) {
   EXPECT_EQ(result.entryList(QDir::Files), files);  // no leftovers
   EXPECT_EQ(Scripted().errors.size(), 2);
   EXPECT_TRUE(m_frm->Modified());
+}
+
+TEST_F(RecordsTest, ALogIsNeverItsOwnRecord) {
+  design(5);
+  Scripted().saveResults = {result(QStringLiteral("a.des"))};
+  EXPECT_TRUE(m_frm->saveas1Click());
+  EXPECT_EQ(m_frm->LogPath(), result(QStringLiteral("a.des.txt")));
+  EXPECT_EQ(m_frm->RecordPath(), result(QStringLiteral("a.des.des")));
+
+  // A record chosen as the log, or a log that cannot be read, opens nothing and keeps no path.
+  writeRecord(QStringLiteral("r"), {QStringLiteral("设计信息")}, "[DesignInfo]\r\nDsMethod=DYWZ\r\n");
+  ASSERT_TRUE(QDir().mkpath(result(QStringLiteral("dir.txt"))));
+  QFile::copy(result(QStringLiteral("r.des")), result(QStringLiteral("dir.des")));
+  Scripted().clear();
+  m_frm->LoadDesignRecord(result(QStringLiteral("r.des")));
+  EXPECT_EQ(Scripted().messages, QStringList{QStringLiteral("保存的设计过程已经丢失，无法打开！")});
+  EXPECT_FALSE(Guarded([this] { m_frm->LoadDesignRecord(result(QStringLiteral("dir.txt"))); }));
+  EXPECT_TRUE(m_frm->LogPath().isEmpty());
+  EXPECT_TRUE(m_frm->RecordPath().isEmpty());
 }
 
 }  // namespace
