@@ -4,7 +4,7 @@
 foreach(sub web help images)
   if(EXISTS ${SRC}/${sub})
     file(COPY ${SRC}/${sub} DESTINATION ${DST}
-         REGEX "/images/DYWZ/[^/]*\\.bmp$" EXCLUDE
+         REGEX "/images/[^/]+/[^/]*\\.bmp$" EXCLUDE
          REGEX "/web/images/jlsg\\.gif$" EXCLUDE)
   endif()
 endforeach()
