@@ -319,19 +319,27 @@ void DrawDoubleRockerFrame(QImage& image, Extended& phi, Extended AB, Extended B
   if (phi <= -kTwoPi) phi += kTwoPi;
 }
 
+Extended CrankSliderFigureJoints(int width, int height, Extended phi, Extended r, Extended l, Extended e,
+                                 QPoint& A, QPoint& B, QPoint& C) {
+  const Extended k = width / (l + 2 * r + 40);
+  A = QPoint(PixelRound(r * k) + 10, PixelRound((height - 20) / 2.0L));
+  Extended s, v, a;
+  CrankSliderAt(phi, 1, r, l, e, s, v, a);
+  B = toPixel(A, r * std::cos(phi), r * std::sin(phi), k);
+  // s counts from C's farthest position, sqrt((l + r)^2 - e^2) from A along the slide line.
+  C = QPoint(PixelRound((std::sqrt((l + r) * (l + r) - e * e) - s) * k) + A.x(), A.y() - PixelRound(e * k));
+  return k;
+}
+
 void DrawCrankSliderFrame(QImage& image, Extended& phi, Extended r, Extended l, Extended e) {
   const int W = image.width(), H = image.height();
-  const Extended k = W / (l + 2 * r + 40);
-  const QPoint A(PixelRound(r * k) + 10, PixelRound((H - 20) / 2.0L));
+  QPoint A, B, C;
+  const Extended k = CrankSliderFigureJoints(W, H, phi, r, l, e, A, B, C);
   const int xLen = W - PixelRound(r * k) - 30;
   const int radiusA = PixelRound(r * k);
   const int guideY = PixelRound(A.y() - e * k);
   const QPoint guideStart(PixelRound((l - r) * k + A.x() - 20), guideY);
   const QPoint guideEnd(PixelRound((l + r) * k + A.x() + 30), guideY);
-  Extended s, v, a;
-  CrankSliderAt(phi, 1, r, l, e, s, v, a);
-  const QPoint B = toPixel(A, r * std::cos(phi), r * std::sin(phi), k);
-  const QPoint C(PixelRound((l + r - s) * k) + A.x(), A.y() - PixelRound(e * k));
 
   {
     QPainter canvas(&image);

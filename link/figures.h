@@ -54,4 +54,8 @@ void DrawParallelogramFrame(QImage& image, Extended& phi, Extended AB, Extended 
 void DrawDoubleRockerFrame(QImage& image, Extended& phi, Extended AB, Extended BC, Extended CD,
                            Extended AD);
 void DrawCrankSliderFrame(QImage& image, Extended& phi, Extended r, Extended l, Extended e);
+// Where the crank-slider figure of a width × height picture puts A, B and C at phi; returns its
+// scale in pixels per mm.
+Extended CrankSliderFigureJoints(int width, int height, Extended phi, Extended r, Extended l, Extended e,
+                                 QPoint& A, QPoint& B, QPoint& C);
 void DrawGuideBarFrame(QImage& image, Extended& phi, Extended r, Extended d);

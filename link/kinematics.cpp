@@ -238,11 +238,14 @@ void CrankSliderAt(Extended phi, Extended omega, Extended r, Extended l, Extende
     a = r * omega * omega *
         (cs + lambda * (cos2 * D + lambda * lambda * sn * sn * cs * cs) / (D * root));
   } else {
-    // Second-order expansion in lambda; not exact for large offsets.
-    const Extended k = e / l;
-    s = r * (1 - cs + lambda / 4 * (1 - cos2) - k * sn);
-    v = r * omega * (sn - k * cs + lambda / 2 * sin2);
-    a = r * omega * omega * (cs + k * sn + lambda * cos2);
+    // The slide line at height e: C = (r cos(phi) + w, e) with u = e - r sin(phi) the rise from
+    // B to the line and w = sqrt(l^2 - u^2). s is measured from the farthest position,
+    // sqrt((l + r)^2 - e^2) from A; v and a are its derivatives at constant omega.
+    const Extended u = e - r * sn;
+    const Extended w = std::sqrt(l * l - u * u);
+    s = std::sqrt((l + r) * (l + r) - e * e) - (r * cs + w);
+    v = omega * r * (sn - u * cs / w);
+    a = omega * omega * r * (cs + (r * cs * cs + u * sn) / w + r * u * u * cs * cs / (w * w * w));
   }
 }
 

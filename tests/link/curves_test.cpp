@@ -54,7 +54,8 @@ TEST_P(CurveEndTest, SeriesRunFromTheYAxisToTheLastStep) {
   };
   PlotCrankRockerCurves(image, 1, step, start, end, 30, 100, 80, 110);
   check("crank-rocker");
-  PlotCrankSliderCurves(image, 1, step, start, end, 30, 100, 10);
+  // an offset for which no two series share their last pixel
+  PlotCrankSliderCurves(image, 1, step, start, end, 30, 100, 40);
   check("crank-slider");
   PlotGuideBarCurves(image, 1, step, start, end, 50, 100);
   check("guide-bar");

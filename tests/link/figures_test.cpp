@@ -5,6 +5,7 @@
 #include "link/picture_probe.h"
 
 #include <QPainter>
+#include <QPoint>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -228,6 +229,18 @@ TEST_F(FigureTest, TurningFiguresWrapToExactlyZero) {
   phi = 357 * kDeg;
   DrawParallelogramFrame(image, phi, 40, 100, 40, 100);
   EXPECT_NEAR(static_cast<double>(phi), static_cast<double>(359 * kDeg), 1e-15);
+}
+
+TEST_F(FigureTest, OffsetCrankSliderCouplerKeepsItsLength) {
+  // A quick-return crank-slider with a large offset: the drawn rod is l at every crank angle,
+  // to within the rounding of its two ends.
+  const Extended r = 20.551L, l = 58.717L, e = 30.253L;
+  for (int degrees = 0; degrees < 360; degrees += 5) {
+    QPoint A, B, C;
+    const Extended k = CrankSliderFigureJoints(image.width(), image.height(), degrees * kDeg, r, l, e, A, B, C);
+    EXPECT_NEAR(std::hypot(double(C.x() - B.x()), double(C.y() - B.y())), double(l * k), 1.5) << degrees;
+    EXPECT_EQ(C.y(), A.y() - PixelRound(e * k)) << degrees;  // on the slide line
+  }
 }
 
 TEST_F(FigureTest, ParallelogramCouplerStaysParallelToTheFrame) {

@@ -6,6 +6,7 @@
 #include "base/fpu.h"
 #include "support/scripted_desktop.h"
 
+#include <array>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -337,16 +338,43 @@ INSTANTIATE_TEST_SUITE_P(
     Positions, CrankSliderValueTest,
     ::testing::Values(SliderCase{0, 1, 30, 100, 0, 0, 0, 39},
                       SliderCase{kPi, 1, 30, 100, 0, 60, 0, -30 * (1 - 0.3L)},  // the stroke 2r
-                      SliderCase{0, 2, 30, 100, 10, 0, -6, 4 * 30 * 1.3L},
-                      SliderCase{0, 1, 30, 100, 10, 0, -3, NAN}));
+                      // offset 10: x_C = 30 + sqrt(100^2 - 10^2), v = 2·30·(0 - 10/sqrt(9900))
+                      SliderCase{0, 2, 30, 100, 10, std::sqrt(16800.0L) - 30 - std::sqrt(9900.0L),
+                                 -60 * 10 / std::sqrt(9900.0L), NAN}));
 
-TEST(CrankSliderTest, ExactFormulasOnlyForAZeroOffset) {
-  Extended s0, sTiny, v, a;
-  CrankSliderAt(kPi / 2, 1, 30, 100, 0, s0, v, a);
-  CrankSliderAt(kPi / 2, 1, 30, 100, 1e-30L, sTiny, v, a);
-  EXPECT_NEAR(s0, 130 - std::sqrt(100.0L * 100 - 30 * 30), 1e-12);
-  EXPECT_NEAR(sTiny, 30 * 1.15L, 1e-12);  // the second-order expansion
+// The offset slider against the loop geometry: C on the slide line y = e at the rod's length
+// from B, the displacement counted from the farthest position.
+class CrankSliderOffsetTest : public ::testing::TestWithParam<std::array<Extended, 3>> {};
+
+TEST_P(CrankSliderOffsetTest, MovesAlongTheExactLoop) {
+  const auto [r, l, e] = GetParam();
+  const Extended far = std::sqrt((l + r) * (l + r) - e * e), near = std::sqrt((l - r) * (l - r) - e * e);
+  const Extended stroke = far - near;
+  for (int i = 0; i < 3600; ++i) {
+    const Extended phi = i * kDeg / 10;
+    Extended s, v, a;
+    CrankSliderAt(phi, 1, r, l, e, s, v, a);
+    const Extended bx = r * std::cos(phi), by = r * std::sin(phi), cx = far - s;
+    EXPECT_NEAR(std::hypot(cx - bx, e - by), l, 1e-12 * l) << i;  // the rod keeps its length
+    EXPECT_GE(s, -1e-12 * l) << i;
+    EXPECT_LE(s, stroke + 1e-12 * l) << i;
+  }
+  // The dead positions, crank and rod in line: s is 0 and the whole stroke there.
+  Extended s, v, a;
+  CrankSliderAt(std::asin(e / (l + r)), 1, r, l, e, s, v, a);
+  EXPECT_NEAR(s, 0, 1e-12 * l);
+  EXPECT_NEAR(v, 0, 1e-12 * l);
+  CrankSliderAt(kPi + std::asin(e / (l - r)), 1, r, l, e, s, v, a);
+  EXPECT_NEAR(s, stroke, 1e-12 * l);
+  EXPECT_NEAR(v, 0, 1e-12 * l);
 }
+
+// The quick-return offsets the design windows produce (e/l of 0.3 to 0.5) and a negative one.
+INSTANTIATE_TEST_SUITE_P(Offsets, CrankSliderOffsetTest,
+                         ::testing::Values(std::array<Extended, 3>{30, 100, 10},
+                                           std::array<Extended, 3>{20.551L, 58.717L, 30.253L},
+                                           std::array<Extended, 3>{0.4655L, 1.149L, 0.3774L},
+                                           std::array<Extended, 3>{30, 100, -15}));
 
 class CrankSliderSweepTest : public ::testing::TestWithParam<Extended> {};
 
@@ -368,7 +396,7 @@ TEST_P(CrankSliderSweepTest, SpeedsAreDerivativesOfTheDisplacement) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Offsets, CrankSliderSweepTest, ::testing::Values(0.0L, 10.0L, -15.0L));
+INSTANTIATE_TEST_SUITE_P(Offsets, CrankSliderSweepTest, ::testing::Values(0.0L, 10.0L, -15.0L, 45.0L));
 
 TEST(CrankSliderTest, CrankLongerThanTheRodIsAFloatFault) {
   FpuClear();

@@ -244,9 +244,10 @@ TEST_F(TablesTest, CrankSliderRowsInMillimetres) {
 
   ASSERT_TRUE(WriteCrankSliderTable(path(), 30, 100, 10, 1, 30 * kDeg, 0, 10 * kDeg));
   page = lines();
+  // the offset slider at φ = 0 is short of its farthest position, and already moving back
   EXPECT_EQ(rows(page), QStringList({QStringLiteral(
-                            "<tr><td>0</td><td>0.000</td><td>0.000</td><td>-3.000</td>"
-                            "<td>39.000</td></tr>")}));
+                            "<tr><td>0</td><td>0.000</td><td>0.116</td><td>-3.015</td>"
+                            "<td>39.137</td></tr>")}));
 }
 
 TEST_F(TablesTest, GuideBarRowsInDegrees) {
