@@ -349,7 +349,7 @@ void TMainFrm::closeEvent(QCloseEvent* event) {
 bool TMainFrm::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::MouseMove && PendingOpen && watched->isWidgetType() &&
       static_cast<QWidget*>(watched)->window() == this)
-    OpenRecordByMethod(PendingMethod, PendingFile);
+    Guarded([this] { OpenRecordByMethod(PendingMethod, PendingFile); });
   return QMainWindow::eventFilter(watched, event);
 }
 

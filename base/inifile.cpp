@@ -41,7 +41,7 @@ TIniFile::TIniFile(QString path) : m_path(std::move(path)) {
     const int eq = raw.indexOf(u'=');
     if (eq > 0 && !line.startsWith(u';')) {
       entry.key = raw.left(eq).trimmed();
-      entry.value = raw.mid(eq + 1);
+      entry.value = raw.mid(eq + 1).trimmed();  // "DsMethod = DYWZ" as a hand edit leaves it
     }
     if (current)
       current->entries.push_back(entry);
