@@ -77,8 +77,10 @@ void placeInCell(QWidget* panel, QWidget* child) {
 
 }  // namespace
 
-TDesignFrm::TDesignFrm(QString key, const QString& caption, QString configSection, QWidget* parent)
+TDesignFrm::TDesignFrm(QString key, const QString& caption, QString configSection, const WizardPolicy& policy,
+                       QWidget* parent)
     : QDialog(parent),
+      m_policy(policy),
       m_key(std::move(key)),
       m_configSection(std::move(configSection)),
       m_method(m_key),
@@ -123,7 +125,7 @@ void TDesignFrm::buildFrame(const QString& caption) {
   O4->setObjectName(QStringLiteral("O4"));
   SimpleReport = makeItem(O4, "SimpleReport", QStringLiteral("简单报表(&S)"));
   DetailReport = makeItem(O4, "DetailReport", QStringLiteral("详细报表(&D)"));
-  N6 = makeItem(output, "N6", QStringLiteral("文本输出(&T)"));
+  N6 = makeItem(output, m_policy.textExportName, QStringLiteral("文本输出(&T)"));
   QMenu* help = MainMenu1->addMenu(QStringLiteral("帮助(&H)"));
   MHelp = makeItem(help, "MHelp", QStringLiteral("帮助主题(&C)"), {}, QKeySequence(Qt::Key_F1));
   help->addSeparator();
@@ -168,9 +170,10 @@ void TDesignFrm::buildFrame(const QString& caption) {
   auto* start = new QVBoxLayout(PnlStart);
   start->setContentsMargins(0, 0, 0, 0);
   start->setSpacing(0);
-  SpStart = MakeSpeedButton("SpStart", QStringLiteral("开始新的计算"), 12, Qt::black, PnlStart);
+  SpStart = MakeSpeedButton(m_policy.startButtonName, QStringLiteral("开始新的计算"), 12, Qt::black, PnlStart);
   SpChose = MakeSpeedButton("SpChose", QStringLiteral("选择类型"), 12, Qt::black, PnlStart);
   SpChose->hide();
+  m_typeStepButton = SpChose;
   pnlType = new QLabel(PnlStart);
   pnlType->setObjectName(QStringLiteral("pnlType"));
   pnlType->setFixedSize(160, 45);
@@ -211,10 +214,17 @@ void TDesignFrm::buildFrame(const QString& caption) {
   m_designSpace = new QGridLayout(space);
   m_designSpace->setContentsMargins(0, 0, 0, 0);
   Notebook1->addWidget(space);
-  RightPnl = makeStackPanel(QStringLiteral("RightPnl"), space);
+  RightPnl = makeStackPanel(m_policy.startPanelName, space);
   m_designSpace->addWidget(RightPnl, 0, 0);
   placeInCell(RightPnl, buildInformationStep());
-  placeInCell(RightPnl, buildTypeStep());
+  if (m_policy.typeStep) {
+    placeInCell(RightPnl, buildTypeStep());
+  } else {
+    Step1 = nullptr;
+    DesignType = nullptr;
+    AboutDesignType = nullptr;
+    typeok = typecancel = nullptr;
+  }
 
   auto* logPage = new QGroupBox(QStringLiteral("设计记录"));
   auto* logLayout = new QVBoxLayout(logPage);
@@ -268,7 +278,7 @@ void TDesignFrm::buildFrame(const QString& caption) {
 
 QWidget* TDesignFrm::buildInformationStep() {
   Step0 = new QGroupBox(QStringLiteral("输入设计信息"), RightPnl);
-  Step0->setObjectName(QStringLiteral("Step0"));
+  Step0->setObjectName(m_policy.infoGroupName);
   Step0->setFixedSize(360, 260);
   auto* grid = new QGridLayout(Step0);
   grid->setContentsMargins(30, 24, 30, 16);
@@ -289,26 +299,29 @@ QWidget* TDesignFrm::buildInformationStep() {
     palette.setColor(QPalette::Base, palette.color(QPalette::Button));
     edit->setPalette(palette);
   }
-  DesignOk = MakeButton("DesignOk", QStringLiteral("确认"), Step0);
-  DesignCancel = MakeButton("DesignCancel", QStringLiteral("取消"), Step0);
+  DesignOk = MakeButton(m_policy.infoOkName, QStringLiteral("确认"), Step0);
+  DesignCancel = MakeButton(m_policy.infoCancelName, QStringLiteral("取消"), Step0);
   grid->addWidget(DesignOk, row, 1);
   grid->addWidget(DesignCancel, row, 2);
   Step0->hide();
 
   OnClick(DesignOk, [this] { DesignOkClick(); });
   OnClick(DesignCancel, [this] { DesignCancelClick(); });
-  // Enter in the designer's edit moves on to the department (txtPersonKeyPress).
-  connect(txtPerson, &QLineEdit::returnPressed, txtDepartment,
-          [this] { txtDepartment->setFocus(); });
+  // Enter in the designer's edit moves on to the department (txtPersonKeyPress); in some
+  // windows Enter in the department's edit keeps the focus there too.
+  if (m_policy.enter != WizardPolicy::Enter::Stays)
+    connect(txtPerson, &QLineEdit::returnPressed, txtDepartment, [this] { txtDepartment->setFocus(); });
+  if (m_policy.enter == WizardPolicy::Enter::BothToDepartment)
+    connect(txtDepartment, &QLineEdit::returnPressed, txtDepartment, [this] { txtDepartment->setFocus(); });
   return Step0;
 }
 
 QWidget* TDesignFrm::buildTypeStep() {
   Step1 = new QGroupBox(RightPnl);
-  Step1->setObjectName(QStringLiteral("Step1"));
+  Step1->setObjectName(m_policy.typeGroupName);
   auto* layout = new QVBoxLayout(Step1);
   DesignType = new RadioGroup(QStringLiteral("选择设计类型"), {}, 2, Step1);
-  DesignType->setObjectName(QStringLiteral("DesignType"));
+  DesignType->setObjectName(m_policy.typeListName);
   layout->addWidget(DesignType);
   layout->addWidget(new QLabel(QStringLiteral("设计类型说明："), Step1));
   AboutDesignType = new QLabel(Step1);
@@ -319,8 +332,8 @@ QWidget* TDesignFrm::buildTypeStep() {
   layout->addWidget(AboutDesignType);
   layout->addStretch(1);
   auto* buttons = new QHBoxLayout;
-  typeok = MakeButton("typeok", QStringLiteral("确定"), Step1);
-  typecancel = MakeButton("typecancel", QStringLiteral("取消"), Step1);
+  typeok = MakeButton(m_policy.typeOkName, QStringLiteral("确定"), Step1);
+  typecancel = MakeButton(m_policy.typeCancelName, QStringLiteral("取消"), Step1);
   buttons->addStretch(1);
   buttons->addWidget(typeok);
   buttons->addWidget(typecancel);
@@ -338,6 +351,7 @@ int TDesignFrm::AddType(const QString& caption, const QString& explanation,
   WizardType type;
   type.caption = caption;
   type.explanation = explanation;
+  type.label = caption;
   type.buttonPanel = new QWidget(TabSheet1);
   type.buttonPanel->setObjectName(buttonPanelName);
   auto* column = new QVBoxLayout(type.buttonPanel);
@@ -351,12 +365,13 @@ int TDesignFrm::AddType(const QString& caption, const QString& explanation,
   m_types.push_back(type);
   m_types.back().steps.reserve(kStepButtonsMax);  // AddStep hands out references to steps
 
+  if (!DesignType) return int(m_types.size()) - 1;  // a window without a type list
   // The type list is rebuilt with every added type.
   QStringList captions;
   for (const WizardType& t : m_types) captions << t.caption;
   auto* layout = static_cast<QVBoxLayout*>(Step1->layout());
   auto* list = new RadioGroup(QStringLiteral("选择设计类型"), captions, 2, Step1);
-  list->setObjectName(QStringLiteral("DesignType"));
+  list->setObjectName(m_policy.typeListName);
   layout->replaceWidget(DesignType, list);
   delete DesignType;
   DesignType = list;
@@ -368,16 +383,66 @@ WizardStep& TDesignFrm::AddStep(int type, const QString& buttonName, const QStri
                                 QWidget* group) {
   WizardType& t = m_types[type];
   Q_ASSERT(t.steps.size() < kStepButtonsMax);
+  return AddSlot(type, AddStepButton(t.buttonPanel, buttonName, caption), group);
+}
+
+QToolButton* TDesignFrm::AddStepButton(QWidget* panel, const QString& name, const QString& caption) {
+  QToolButton* button = MakeSpeedButton(name, caption, 14, Qt::blue, panel);
+  button->setEnabled(false);
+  panel->layout()->addWidget(button);
+  connect(button, &QToolButton::clicked, this, [this, button] { Guarded([=, this] { slotClicked(button); }); });
+  return button;
+}
+
+WizardStep& TDesignFrm::AddSlot(int type, QToolButton* button, QWidget* group) {
+  WizardType& t = m_types[type];
+  Q_ASSERT(t.steps.size() < kStepButtonsMax);
   WizardStep step;
-  step.button = MakeSpeedButton(buttonName, caption, 14, Qt::blue, t.buttonPanel);
-  step.button->setEnabled(false);
+  step.button = button;
   step.group = group;
-  t.buttonPanel->layout()->addWidget(step.button);
-  const int k = int(t.steps.size());
-  connect(step.button, &QToolButton::clicked, this,
-          [this, type, k] { Guarded([=, this] { stepClicked(type, k); }); });
   t.steps.push_back(step);
   return t.steps.back();
+}
+
+void TDesignFrm::SetSlotButton(int type, int k, QToolButton* button, QWidget* group) {
+  WizardStep& step = m_types[type].steps[k];
+  step.button = button;
+  step.group = group;
+}
+
+QWidget* TDesignFrm::AddButtonPanel(const QString& name) {
+  auto* panel = new QWidget(TabSheet1);
+  panel->setObjectName(name);
+  auto* column = new QVBoxLayout(panel);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+  panel->hide();
+  auto* sheet = static_cast<QVBoxLayout*>(TabSheet1->layout());
+  sheet->insertWidget(sheet->count() - 1, panel);
+  return panel;
+}
+
+QToolButton* TDesignFrm::AddStartButton(const QString& name, const QString& caption) {
+  QToolButton* button = MakeSpeedButton(name, caption, 12, Qt::black, PnlStart);
+  button->hide();
+  auto* column = static_cast<QVBoxLayout*>(PnlStart->layout());
+  column->insertWidget(column->indexOf(SpChose) + 1, button);
+  return button;
+}
+
+void TDesignFrm::slotClicked(QToolButton* button) {
+  // A shared button stands in a slot of each type that uses it: the current type's counts.
+  const auto find = [button](const WizardType& t) {
+    for (size_t k = 0; k < t.steps.size(); ++k)
+      if (t.steps[k].button == button) return int(k);
+    return -1;
+  };
+  if (m_designType >= 0 && m_designType < TypeCount()) {
+    const int k = find(m_types[m_designType]);
+    if (k >= 0) return stepClicked(m_designType, k);
+  }
+  for (int t = 0; t < TypeCount(); ++t)
+    if (const int k = find(m_types[t]); k >= 0) return stepClicked(t, k);
 }
 
 QGroupBox* TDesignFrm::AddStepGroup(int type, const QString& name, const QString& title) {
@@ -400,15 +465,29 @@ void TDesignFrm::AddNumericEdits(const std::vector<QLineEdit*>& edits) {
 void TDesignFrm::AddAnimation(MechanismAnimation* animation) { m_animations.push_back(animation); }
 
 AnalysisPanel* TDesignFrm::AddAnalysisPanel(int type, const AnalysisPanelConfig& config, bool runEnd) {
-  auto* panel = new AnalysisPanel(config, m_types[type].rightPanel);
-  placeInCell(m_types[type].rightPanel, panel);
+  QWidget* home = type < 0 ? RightPnl : m_types[type].rightPanel;
+  auto* panel = new AnalysisPanel(config, home);
+  placeInCell(home, panel);
+  panel->hide();
   AddAnimation(&panel->animation());
-  connect(panel, &AnalysisPanel::finished, this,
-          [this, type, runEnd] { Guarded([=, this] { FinishAnalysis(type, runEnd); }); });
+  connect(panel, &AnalysisPanel::finished, this, [this, type, runEnd] {
+    Guarded([=, this] { FinishAnalysis(type < 0 ? m_designType : type, runEnd); });
+  });
   return panel;
 }
 
 // --- Information and type steps ---
+
+namespace {
+
+// The long time format without a time-zone name: a log reads "23:21:08", not "23:21:08 UTC".
+QString timeText(const QTime& time) {
+  QString format = QLocale::system().timeFormat(QLocale::LongFormat);
+  format.remove(QRegularExpression(QStringLiteral("\\s*\\bt+\\b\\s*")));
+  return QLocale::system().toString(time, format.trimmed());
+}
+
+}  // namespace
 
 void TDesignFrm::SpStartClick() {
   if (!newClick()) return;
@@ -417,7 +496,7 @@ void TDesignFrm::SpStartClick() {
   for (WizardType& t : m_types) t.rightPanel->hide();
   const QDateTime now = QDateTime::currentDateTime();
   txtDate->setText(QLocale::system().toString(now.date(), QLocale::ShortFormat));
-  txtTime->setText(QLocale::system().toString(now.time(), QLocale::LongFormat));
+  txtTime->setText(timeText(now.time()));
   txtPerson->setFocus();
   SetStatus(0, QStringLiteral("输入设计信息"));
 }
@@ -427,36 +506,51 @@ void TDesignFrm::DesignOkClick() {
   m_department = txtDepartment->text().trimmed();
   m_date = txtDate->text().trimmed();
   m_time = txtTime->text().trimmed();
-  SpChose->show();
-  SpChoseClick();
+  if (m_policy.earlyHeader) WriteInformationLines();
+  m_typeStepButton->show();
+  m_typeStepButton->setEnabled(true);
+  TypeStepClick();
   SetStatus(1, QStringLiteral("设计者：") + m_person);
   SetStatus(2, QStringLiteral("单位：") + m_department);
 }
 
 void TDesignFrm::DesignCancelClick() {
   for (QLineEdit* edit : {txtPerson, txtDepartment, txtDate, txtTime}) edit->clear();
+  if (m_policy.earlyHeader) SetLogLines({});
   Step0->hide();
   SetStatus(1, QStringLiteral("设计者：") + txtPerson->text());
   SetStatus(2, QStringLiteral("单位：") + txtDepartment->text());
   SetStatus(0, QStringLiteral("就绪"));
 }
 
+bool TDesignFrm::AskBacktrack() {
+  return Desktop().Question(QStringLiteral("确实要回溯设计吗？"), MsgButtons::OkCancel) == MsgAnswer::Ok;
+}
+
 void TDesignFrm::SpChoseClick() {
   if (!pnlType->isHidden()) {
-    if (Desktop().Question(QStringLiteral("确实要回溯设计吗？"), MsgButtons::OkCancel) !=
-        MsgAnswer::Ok)
-      return;
-    for (QToolButton* button : m_stepButtons) button->setEnabled(false);
-    SetLogLines({});
+    if (!AskBacktrack()) return;
+    for (QToolButton* button : StepButtons()) button->setEnabled(false);
+    // With the early header the design information stays in the log.
+    if (m_policy.earlyHeader)
+      CutLog(3);
+    else
+      SetLogLines({});
   }
   StopTimers();
   hideAllGroups();
   for (WizardType& t : m_types) {
     t.rightPanel->hide();
     t.buttonPanel->hide();
+    for (QWidget* panel : t.sharedPanels) panel->hide();
+  }
+  if (m_policy.earlyHeader) {
+    for (const WizardType& t : m_types)
+      for (const WizardStep& step : t.steps) step.button->setEnabled(false);
+    CutLog(3);
   }
   RightPnl->show();
-  Step1->show();
+  if (Step1) Step1->show();
   pnlType->hide();
   SetStatus(0, QStringLiteral("选择设计类型"));
 }
@@ -467,8 +561,25 @@ void TDesignFrm::DesignTypeClick() {
 }
 
 void TDesignFrm::typecancelClick() {
-  DesignType->setItemIndex(-1);
-  AboutDesignType->clear();
+  switch (m_policy.typeCancel) {
+    case WizardPolicy::TypeCancel::Clear:
+      DesignType->setItemIndex(-1);
+      AboutDesignType->clear();
+      break;
+    case WizardPolicy::TypeCancel::Restart:
+      DesignType->setItemIndex(-1);
+      AboutDesignType->clear();
+      SpStartClick();
+      break;
+    case WizardPolicy::TypeCancel::BackToInformation:
+      hideAllGroups();
+      RightPnl->show();
+      Step0->show();
+      m_typeStepButton->hide();
+      m_typeStepButton->setEnabled(false);
+      CutLog(3);
+      break;
+  }
 }
 
 void TDesignFrm::typeokClick() {
@@ -477,24 +588,36 @@ void TDesignFrm::typeokClick() {
     ShowMsg(QStringLiteral("请选择设计类型！"));
     return;
   }
+  ConfirmType(index);
+}
+
+void TDesignFrm::ConfirmType(int index, bool runFirst) {
   m_designType = index;
-  const WizardType& type = m_types[index];
-  pnlType->setText(type.caption);
+  WizardType& type = m_types[index];
+  pnlType->setText(type.label);
   pnlType->show();
   // Another type than last time is another design: the next save asks for a name.
-  if (type.caption != pnlType->toolTip()) {
+  if (type.label != pnlType->toolTip()) {
     m_logPath.clear();
     m_recordPath.clear();
   }
-  pnlType->setToolTip(type.caption);
-  m_stepButtons.clear();
-  for (const WizardStep& step : type.steps) m_stepButtons.push_back(step.button);
+  pnlType->setToolTip(type.label);
+  if (m_policy.earlyHeader) AppendLog(QStringLiteral("    类型：") + type.label);
+  std::vector<QWidget*> shown = type.sharedPanels;
+  shown.push_back(type.buttonPanel);
   for (WizardType& t : m_types) {
+    for (QWidget* panel : t.sharedPanels) panel->setVisible(std::count(shown.begin(), shown.end(), panel) > 0);
     t.buttonPanel->setVisible(&t == &type);
     t.rightPanel->setVisible(&t == &type);
   }
+  if (type.hideUnreached)
+    for (WizardStep& step : type.steps) step.button->hide();
   RightPnl->hide();
-  if (!type.steps.empty()) RunStep(index, 0);
+  if (type.preamble) {
+    ShowOnlyGroup(type.preamble);
+    return;
+  }
+  if (runFirst && !type.steps.empty()) RunStep(index, 0);
 }
 
 // --- The step-button protocol ---
@@ -503,43 +626,58 @@ void TDesignFrm::stepClicked(int type, int k) {
   if (EnterStep(type, k)) OnStepEntered(type, k);
 }
 
+std::vector<QToolButton*> TDesignFrm::StepButtons() const {
+  std::vector<QToolButton*> buttons;
+  if (m_designType >= 0 && m_designType < TypeCount())
+    for (const WizardStep& step : m_types[m_designType].steps) buttons.push_back(step.button);
+  return buttons;
+}
+
 bool TDesignFrm::EnterStep(int type, int k) {
   WizardType& t = m_types[type];
   WizardStep& step = t.steps[k];
   const bool returning = k + 1 < int(t.steps.size()) && t.steps[k + 1].button->isEnabled();
   if (returning) {
-    if (Desktop().Question(QStringLiteral("确实要回溯设计吗？"), MsgButtons::OkCancel) !=
-        MsgAnswer::Ok)
-      return false;
+    if (!AskBacktrack()) return false;
     for (size_t j = k + 1; j < t.steps.size(); ++j) t.steps[j].button->setEnabled(false);
     if (step.keptLines >= 0) CutLog(step.keptLines);
   }
-  StopTimers();
-  for (const WizardStep::Picture& picture : step.pictures)
-    picture.image->LoadFile(PicturePath(picture.file));
-  showOnlyGroup(type, step.group);
+  if (!step.stops)
+    StopTimers();
+  else
+    for (MechanismAnimation* animation : *step.stops) animation->stopTimer();
+  for (const WizardStep::Picture& picture : step.pictures) LoadPicture(picture.image, picture.file);
+  if (step.group)
+    ShowOnlyGroup(step.group);
+  else
+    hideAllGroups();
   if (step.calc) step.calc->setEnabled(true);
   if (step.confirm) step.confirm->setEnabled(false);
   for (const auto& [label, caption] : step.results) label->setText(caption);
-  EnableReports(false);
+  // Reports are what the end step is for; every earlier step switches them off.
+  EnableReports(step.end);
   if (step.firstEdit && TabSet1->currentIndex() == 0) step.firstEdit->setFocus();
-  SetStatus(0, step.status);
+  if (!step.status.isEmpty()) SetStatus(0, step.status);
   return true;
 }
 
 void TDesignFrm::OnStepEntered(int, int) {}
 
 void TDesignFrm::RunStep(int type, int k) {
-  m_types[type].steps[k].button->setEnabled(true);
+  QToolButton* button = m_types[type].steps[k].button;
+  button->show();
+  button->setEnabled(true);
   stepClicked(type, k);
 }
 
 void TDesignFrm::FinishAnalysis(int type, bool run) {
   StopTimers();
-  for (WizardStep& step : m_types[type].steps)
-    if (step.group) step.group->hide();
+  hideAllGroups();
+  OnAnalysisFinished(type);
   const int last = int(m_types[type].steps.size()) - 1;
-  m_types[type].steps[last].button->setEnabled(true);
+  QToolButton* end = m_types[type].steps[last].button;
+  end->show();
+  end->setEnabled(true);
   if (run) RunStep(type, last);
 }
 
@@ -561,24 +699,24 @@ void TDesignFrm::EnableReports(bool enabled) {
 bool TDesignFrm::ReportMenuEnabled() const { return O4->menuAction()->isEnabled(); }
 
 void TDesignFrm::hideAllGroups() {
-  Step0->hide();
-  Step1->hide();
-  for (WizardType& t : m_types)
-    for (WizardStep& step : t.steps)
-      if (step.group) step.group->hide();
-  // Groups shared by several types live on RightPnl too.
-  for (QObject* child : RightPnl->children())
-    if (auto* group = qobject_cast<QGroupBox*>(child)) group->hide();
+  // Every group of the design space, whether a step shows it or the window shows it itself.
+  for (QWidget* panel : Notebook1->widget(0)->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+    for (QWidget* group : panel->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) group->hide();
 }
 
-void TDesignFrm::showOnlyGroup(int type, QWidget* group) {
+void TDesignFrm::ShowOnlyGroup(QWidget* group) {
   hideAllGroups();
   if (!group) return;
   QWidget* panel = group->parentWidget();
   RightPnl->setVisible(panel == RightPnl);
   for (WizardType& t : m_types) t.rightPanel->setVisible(t.rightPanel == panel);
-  Q_UNUSED(type);
   group->show();
+}
+
+void TDesignFrm::HideDesignSpace() {
+  hideAllGroups();
+  RightPnl->hide();
+  for (WizardType& t : m_types) t.rightPanel->hide();
 }
 
 // --- The log ---
@@ -608,12 +746,20 @@ void TDesignFrm::CutLog(int kept) {
   SetLogLines(lines.mid(0, kept));
 }
 
-void TDesignFrm::WriteLogHeader(const QString& typeSuffix) {
+void TDesignFrm::WriteLogHeader(const QString& typeSuffix, const HeaderSpacing& spacing) {
+  SetLogLines({QStringLiteral("设计信息"), QStringLiteral("    类型：") + pnlType->text() + typeSuffix,
+               QStringLiteral("    设计人：") + m_person + spacing.beforeDepartment + QStringLiteral("单位：") +
+                   m_department,
+               QStringLiteral("    日期：") + m_date + spacing.beforeTime + QStringLiteral("时间：") + m_time});
+}
+
+void TDesignFrm::WriteInformationLines() {
   SetLogLines({QStringLiteral("设计信息"),
-               QStringLiteral("    类型：") + pnlType->text() + typeSuffix,
                QStringLiteral("    设计人：") + m_person + QStringLiteral("    单位：") + m_department,
                QStringLiteral("    日期：") + m_date + QStringLiteral("   时间：") + m_time});
 }
+
+void TDesignFrm::LoadPicture(PictureBox* image, const QString& file) const { image->LoadFile(PicturePath(file)); }
 
 void TDesignFrm::SetModified(bool modified) {
   saveButton->setEnabled(modified);
@@ -623,6 +769,7 @@ void TDesignFrm::SetModified(bool modified) {
 bool TDesignFrm::Modified() const { return saveButton->isEnabled(); }
 
 QString TDesignFrm::PicturePath(const QString& file) const {
+  if (file.contains(u'/')) return AppDir() + QStringLiteral("images/") + file;
   return AppDir() + QStringLiteral("images/") + m_key + u'/' + file;
 }
 
@@ -634,18 +781,17 @@ bool TDesignFrm::newClick() {
       Desktop().Question(QStringLiteral("保存设计过程吗？"), MsgButtons::YesNo) == MsgAnswer::Yes &&
       !saveClick())
     return false;  // the user cancelled the save dialog: keep the design
-  SpChose->hide();
+  m_typeStepButton->hide();
   if (!pnlType->text().isEmpty())
-    for (QToolButton* button : m_stepButtons) button->setEnabled(false);
+    for (QToolButton* button : StepButtons()) button->setEnabled(false);
   m_method = m_key;
   pnlType->clear();
   pnlType->hide();
   SetLogLines({});
-  hideAllGroups();
-  RightPnl->hide();
+  HideDesignSpace();
   for (WizardType& t : m_types) {
     t.buttonPanel->hide();
-    t.rightPanel->hide();
+    for (QWidget* panel : t.sharedPanels) panel->hide();
   }
   SetModified(false);
   m_logPath.clear();
@@ -653,7 +799,7 @@ bool TDesignFrm::newClick() {
   Notebook1->setCurrentIndex(0);
   TabSet1->setCurrentIndex(0);
   EnableReports(false);
-  SetStatus(0, QStringLiteral("开始设计"));
+  if (m_policy.newSetsStatus) SetStatus(0, QStringLiteral("开始设计"));
   return true;
 }
 
@@ -669,7 +815,7 @@ void TDesignFrm::TabSet1Change(int index) {
   const QString path = AppDir() + QStringLiteral("web/") + page;
   if (!QFileInfo::exists(path)) {
     pnlsm->hide();
-    ShowMsg(QStringLiteral("说明文件") + path + QStringLiteral("丢失！"));
+    if (m_policy.notesMissingMessage) ShowMsg(QStringLiteral("说明文件") + path + QStringLiteral("丢失！"));
     return;
   }
   wbsjsm->clear();
@@ -679,7 +825,10 @@ void TDesignFrm::TabSet1Change(int index) {
 
 ReportHeader TDesignFrm::reportHeader() const { return {m_department, m_person, m_date}; }
 
-void TDesignFrm::SimpleReportClick() { RunSimpleReport(reportHeader(), ReportRows()); }
+void TDesignFrm::SimpleReportClick() {
+  StopTimers();  // no animation draws behind the preview
+  RunSimpleReport(reportHeader(), ReportRows());
+}
 
 void TDesignFrm::DetailReportClick() { RunDetailReport(reportHeader(), LogLines()); }
 
@@ -763,8 +912,10 @@ bool TDesignFrm::saveas1Click() {
 }
 
 void TDesignFrm::N6Click() {
-  ensureResultFolder();
-  QString path = Desktop().GetSaveFileName(QStringLiteral("文本输出"), m_dialogFileName, kTextFilter);
+  const QString folder = ensureResultFolder();
+  // Before any save or open the dialog opens in result/, never in the working folder.
+  const QString proposed = m_dialogFileName.isEmpty() ? folder + ProposedFileName() : m_dialogFileName;
+  QString path = Desktop().GetSaveFileName(QStringLiteral("文本输出"), proposed, kTextFilter);
   if (path.isEmpty()) return;
   if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".txt");
   m_dialogFileName = path;
@@ -816,19 +967,26 @@ void TDesignFrm::LoadDesignRecord(const QString& txtPath) {
 
   const int resume = ResumeStep();
   // A type the window does not have can only come from a hand-edited file: show the log only.
-  if (resume <= 0 || m_designType < 0 || m_designType >= TypeCount()) return;
-  const WizardType& type = m_types[m_designType];
-  SpChose->show();
+  if (resume > 0 && m_designType >= 0 && m_designType < TypeCount() && !m_types[m_designType].steps.empty())
+    resumeType(resume);
+  OnResumed();
+}
+
+void TDesignFrm::resumeType(int resume) {
+  WizardType& type = m_types[m_designType];
+  m_typeStepButton->show();
+  m_typeStepButton->setEnabled(true);
   RightPnl->hide();
-  DesignType->setItemIndex(m_designType);
-  pnlType->setText(type.caption);
+  if (DesignType) DesignType->setItemIndex(m_designType);
+  pnlType->setText(m_policy.resumeShowsCaption ? type.caption : type.label);
+  std::vector<QWidget*> shown = type.sharedPanels;
+  shown.push_back(type.buttonPanel);
   for (WizardType& t : m_types) {
+    for (QWidget* panel : t.sharedPanels) panel->setVisible(std::count(shown.begin(), shown.end(), panel) > 0);
     t.buttonPanel->setVisible(&t == &type);
     t.rightPanel->setVisible(&t == &type);
   }
-  m_stepButtons.clear();
-  for (const WizardStep& step : type.steps) m_stepButtons.push_back(step.button);
-  if (type.steps.empty()) return;
+  for (WizardStep& step : type.steps) step.button->show();
   if (ReportsOnResume()) EnableReports(true);
   pnlType->show();
   const int s = std::min(resume, int(type.steps.size()));

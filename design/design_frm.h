@@ -14,6 +14,7 @@
 #include <QDialog>
 #include <QStringList>
 #include <functional>
+#include <optional>
 #include <vector>
 
 class AnalysisPanel;
@@ -53,14 +54,53 @@ struct WizardStep {
   QAbstractButton* calc = nullptr;     // "计算": enabled on entry
   QAbstractButton* confirm = nullptr;  // "确定": disabled on entry
   std::vector<std::pair<QLabel*, QString>> results;  // result labels and their bare captions
+  bool end = false;  // the "结束" step: the report menu stays on
+  // The animations entering the step stops; all of them unless the method names some (or none).
+  std::optional<std::vector<MechanismAnimation*>> stops;
 };
 
+// A design type: its caption in the type list, its step-button panel and right panel, and the
+// slots of its step list (a slot's button may be shared with another type or swapped).
 struct WizardType {
   QString caption;
   QString explanation;  // shown in AboutDesignType
+  QString label;        // shown in pnlType; the caption unless the method gives a short one
   QWidget* buttonPanel = nullptr;  // pnlType1, pnlType2, ...
   QWidget* rightPanel = nullptr;   // RightPnlType1, ...
+  std::vector<QWidget*> sharedPanels;  // further step-button panels the type uses (PnlLeft)
+  QWidget* preamble = nullptr;  // shown by the type confirm instead of running the first step
+  bool hideUnreached = false;   // step buttons stay hidden until the wizard reaches them
   std::vector<WizardStep> steps;
+};
+
+// How a window departs from the common wizard; the defaults are the common wizard.
+struct WizardPolicy {
+  // Object names of the controls every window has.
+  QString startButtonName = QStringLiteral("SpStart");
+  QString startPanelName = QStringLiteral("RightPnl");
+  QString infoGroupName = QStringLiteral("Step0"), infoOkName = QStringLiteral("DesignOk"),
+          infoCancelName = QStringLiteral("DesignCancel");
+  QString typeGroupName = QStringLiteral("Step1"), typeListName = QStringLiteral("DesignType"),
+          typeOkName = QStringLiteral("typeok"), typeCancelName = QStringLiteral("typecancel");
+  QString textExportName = QStringLiteral("N6");
+  // Enter in the information step's edits.
+  enum class Enter { Stays, PersonToDepartment, BothToDepartment } enter = Enter::PersonToDepartment;
+  bool typeStep = true;  // false: the window puts its own step in place of "选择类型"
+  // "取消" of the type step: clears the choice; clears it and starts over at the design
+  // information; or goes back to the design-information group.
+  enum class TypeCancel { Clear, Restart, BackToInformation } typeCancel = TypeCancel::Clear;
+  // The information confirm writes the first three header lines and the type confirm the type
+  // line, instead of the first input step writing all four.
+  bool earlyHeader = false;
+  bool notesMissingMessage = true;  // false: a missing notes page hides the view silently
+  bool newSetsStatus = true;
+  bool resumeShowsCaption = false;  // pnlType shows the type list's caption on a resume
+};
+
+// The blanks between the parts of the header lines, for the windows that space them otherwise.
+struct HeaderSpacing {
+  QString beforeDepartment = QStringLiteral("    ");
+  QString beforeTime = QStringLiteral("   ");
 };
 
 class TDesignFrm : public QDialog, public DesignWindow {
@@ -137,7 +177,8 @@ public:
 
 protected:
   // key: "DYWZ" ...; caption: the window's caption; section: its section of config.ini.
-  TDesignFrm(QString key, const QString& caption, QString configSection, QWidget* parent = nullptr);
+  TDesignFrm(QString key, const QString& caption, QString configSection, const WizardPolicy& policy = {},
+             QWidget* parent = nullptr);
 
   // --- Building the window (from the method window's constructor) ---
   // Adds a design type with its step-button panel and right panel; returns its index.
@@ -146,8 +187,24 @@ protected:
   // Adds the next step of a type: its button on the type's panel and its group (may be null).
   WizardStep& AddStep(int type, const QString& buttonName, const QString& caption,
                       QWidget* group);
+  // A step button on any panel (a shared one, or the other button of a slot); its clicks enter
+  // the slot of the current type that holds it.
+  QToolButton* AddStepButton(QWidget* panel, const QString& name, const QString& caption);
+  // Adds the next slot of a type with an existing button (shared by several types).
+  WizardStep& AddSlot(int type, QToolButton* button, QWidget* group);
+  WizardStep& Slot(int type, int k) { return m_types[type].steps[k]; }
+  // Puts another button (and group) into slot k of a type, as a choice made in an earlier step.
+  void SetSlotButton(int type, int k, QToolButton* button, QWidget* group);
+  // A panel of step buttons beside the types' own (PnlLeft), hidden until a type uses it.
+  QWidget* AddButtonPanel(const QString& name);
+  // A button of PnlStart under "选择类型", hidden: a window's own step in its place.
+  QToolButton* AddStartButton(const QString& name, const QString& caption);
+  // The button in the place of "选择类型", shown by the information confirm and the resume.
+  void SetTypeStepButton(QToolButton* button) { m_typeStepButton = button; }
   // A step group on the type's right panel (or on RightPnl for type −1), hidden.
   QGroupBox* AddStepGroup(int type, const QString& name, const QString& title);
+  // A type's short label in pnlType.
+  void SetTypeLabel(int type, const QString& label) { m_types[type].label = label; }
   // Records a result label's current text as its bare caption.
   static void AddResult(WizardStep& step, QLabel* label);
   void AddNumericEdits(const std::vector<QLineEdit*>& edits);
@@ -158,8 +215,8 @@ protected:
   }
   // The animations the wizard stops on every step change.
   void AddAnimation(MechanismAnimation* animation);
-  // The analysis panel of a type, on its right panel; its "完成" finishes the analysis and,
-  // when `runEnd`, runs the "结束" step.
+  // The analysis panel of a type, on its right panel (on RightPnl for type −1, shared by the
+  // types); its "完成" finishes the analysis and, when `runEnd`, runs the "结束" step.
   AnalysisPanel* AddAnalysisPanel(int type, const AnalysisPanelConfig& config, bool runEnd = true);
 
   // --- The step-button protocol ---
@@ -169,13 +226,25 @@ protected:
   virtual void OnStepEntered(int type, int k);
   // Enables step k and runs its button (a confirm handler's last act).
   void RunStep(int type, int k);
-  // The analysis panel's "完成": stops the timers, hides the type's groups, enables the
-  // "结束" button and runs it when `run`.
+  // The analysis panel's "完成": stops the timers, hides the step groups, lets the method
+  // record it, enables (and shows) the "结束" button and runs it when `run`.
   void FinishAnalysis(int type, bool run = true);
+  virtual void OnAnalysisFinished(int type) { Q_UNUSED(type); }
   // The end step: the step number is the method's, then the simple report.
   void EndStep();
   void StopTimers();
   void EnableReports(bool enabled);
+  // The type confirm after its index is known: label, paths, slots, panels, then the preamble
+  // or, when `runFirst`, the first step.
+  void ConfirmType(int index, bool runFirst = true);
+  // "确实要回溯设计吗？"; true for OK.
+  static bool AskBacktrack();
+  // Hides every group of the design space and shows `group` with the panel that holds it.
+  void ShowOnlyGroup(QWidget* group);
+  // The design space empty: no group and no right panel shown.
+  void HideDesignSpace();
+  // Buttons of the current type's slots, in step order.
+  std::vector<QToolButton*> StepButtons() const;
 
   // --- The design log ---
   void SetLogLines(const QStringList& lines);
@@ -183,23 +252,31 @@ protected:
   void AppendLog(const QStringList& lines);
   void CutLog(int kept);
   // Clears the log and writes the four header lines of a first input step.
-  void WriteLogHeader(const QString& typeSuffix = {});
+  void WriteLogHeader(const QString& typeSuffix = {}, const HeaderSpacing& spacing = {});
+  // The header without its type line (the early header of the information confirm).
+  void WriteInformationLines();
+  void LoadPicture(PictureBox* image, const QString& file) const;
 
   // --- What a method supplies ---
   // Notes page under web/ for the current design type; empty for none.
   virtual QString NotesPage() const { return {}; }
   virtual void WriteMethodKeys(TIniFile& ini) const { Q_UNUSED(ini); }
   virtual void ReadMethodKeys(const TIniFile& ini) { Q_UNUSED(ini); }
-  // The step to resume after an opened record; 0 or less resumes none.
+  // The step (1-based) to enter after an opened record; 0 or less resumes none.
   virtual int ResumeStep() const { return m_step; }
+  // What the window does once a record has been restored (a resumed step or not).
+  virtual void OnResumed() {}
+  // The information confirm runs the type step (or the window's step in its place).
+  virtual void TypeStepClick() { SpChoseClick(); }
   virtual bool ReportsOnResume() const { return false; }
   virtual std::vector<ReportRow> ReportRows() const { return {}; }
-  // Save as proposes result/ + this name.
+  // Save as and the text export propose result/ + this name.
   virtual QString ProposedFileName() const;
 
   static void WriteReal(TIniFile& ini, const QString& key, Extended value);
   static Extended ReadReal(const TIniFile& ini, const QString& key, Extended def = 0);
 
+  // A picture under images/<method>/, or under images/ for a name with a folder ("DYWZ/PPP1.bmp").
   QString PicturePath(const QString& file) const;
   void SetModified(bool modified);
   void SetStatus(int panel, const QString& text) const { SetStatusText(panel, text); }
@@ -209,13 +286,13 @@ protected:
   void hideEvent(QHideEvent* event) override;
   void reject() override;  // Escape closes through the close query
 
+  WizardPolicy m_policy;
   QString m_key;
   QString m_configSection;
   QString m_method;  // DsMethod
   QString m_person, m_department, m_date, m_time;
   int m_designType = -1;
   int m_step = 0;
-  std::vector<QToolButton*> m_stepButtons;  // of the current type, in step order
   QString m_logPath, m_recordPath;
   QString m_dialogFileName;  // what the save dialog last held
   std::vector<WizardType> m_types;
@@ -225,12 +302,15 @@ private:
   QWidget* buildInformationStep();
   QWidget* buildTypeStep();
   void hideAllGroups();
-  void showOnlyGroup(int type, QWidget* group);
+  void slotClicked(QToolButton* button);
+  void connectStepButton(QToolButton* button);
+  void resumeType(int resume);
   void writeRecord() const;
   QString ensureResultFolder() const;
   ReportHeader reportHeader() const;
   void stepClicked(int type, int k);
 
+  QToolButton* m_typeStepButton;  // SpChose, or the window's step in its place
   QGridLayout* m_designSpace;  // page 0: the right panels in one cell, at most one shown
   NumericKeyFilter* m_numericFilter;
   std::vector<MechanismAnimation*> m_animations;

@@ -109,7 +109,7 @@ void calculationStep(QGroupBox* step, QGroupBox* basis, const QString& heading,
 
 TDYWZFrm::TDYWZFrm(QWidget* parent)
     : TDesignFrm(QStringLiteral("DYWZ"), QStringLiteral("按两连架杆预定的对应位置设计"),
-                 QStringLiteral("DYWZ"), parent) {
+                 QStringLiteral("DYWZ"), WizardPolicy{}, parent) {
   AddType(kFourBarCaption,
           QStringLiteral("　　已知两连架杆三组对应位置角(φ1,ψ1)、(φ2,ψ2)、(φ3,ψ3)、[φ0、ψ0可选]"
                          "及任意一构件的长度，设计铰链四杆机构"),
