@@ -298,6 +298,8 @@ protected:
   std::vector<WizardType> m_types;
 
 private:
+  friend class FourBarSteps;  // the shared four-bar steps drive the wizard like a method does
+
   void buildFrame(const QString& caption);
   QWidget* buildInformationStep();
   QWidget* buildTypeStep();

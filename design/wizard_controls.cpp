@@ -5,7 +5,9 @@
 #include <QButtonGroup>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -54,6 +56,11 @@ bool NumericKeyFilter::eventFilter(QObject* watched, QEvent* event) {
 PictureBox::PictureBox(const QString& name, QWidget* parent) : QLabel(parent) {
   setObjectName(name);
   setAlignment(Qt::AlignCenter);
+}
+
+void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
+  QLabel::mouseReleaseEvent(event);
+  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) emit clicked();
 }
 
 bool PictureBox::LoadFile(const QString& path) {
@@ -114,4 +121,35 @@ QLabel* MakeNote(const QString& text, QWidget* parent) {
   note->setWordWrap(true);
   note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   return note;
+}
+
+QHBoxLayout* ButtonRow(QPushButton* first, QPushButton* second) {
+  auto* row = new QHBoxLayout;
+  row->addStretch(1);
+  row->addWidget(first);
+  row->addSpacing(40);
+  row->addWidget(second);
+  row->addStretch(1);
+  return row;
+}
+
+QGroupBox* ResultGroup(const QString& heading, const std::vector<QLabel*>& labels, QWidget* parent) {
+  auto* group = new QGroupBox(QStringLiteral("计算结果"), parent);
+  auto* column = new QVBoxLayout(group);
+  column->addWidget(new QLabel(heading, group));
+  for (QLabel* label : labels) {
+    label->setParent(group);
+    label->setContentsMargins(30, 0, 0, 0);
+    column->addWidget(label);
+  }
+  column->addStretch(1);
+  return group;
+}
+
+void CalculationStep(QGroupBox* step, QGroupBox* basis, const QString& heading, const std::vector<QLabel*>& results,
+                     QPushButton* calc, QPushButton* confirm) {
+  auto* layout = new QVBoxLayout(step);
+  layout->addWidget(basis, 3);
+  layout->addWidget(ResultGroup(heading, results, step), 2);
+  layout->addLayout(ButtonRow(calc, confirm));
 }

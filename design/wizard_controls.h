@@ -7,11 +7,14 @@
 #include <QObject>
 #include <QStringList>
 #include <QToolButton>
+#include <vector>
 
 class QColor;
 
 class QButtonGroup;
 class QGridLayout;
+class QHBoxLayout;
+class QMouseEvent;
 
 // A titled group of radio buttons in columns; itemIndex() is −1 while none is selected.
 class RadioGroup : public QGroupBox {
@@ -44,13 +47,20 @@ protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 };
 
-// An image control: shows a picture file at its natural size.
+// An image control: shows a picture file at its natural size. A click with the left button
+// is a command in some windows (a picture that runs its step).
 class PictureBox : public QLabel {
   Q_OBJECT
 public:
   explicit PictureBox(const QString& name, QWidget* parent = nullptr);
   // Loads the file when it exists; a missing or unreadable file leaves the picture as it was.
   bool LoadFile(const QString& path);
+
+signals:
+  void clicked();
+
+protected:
+  void mouseReleaseEvent(QMouseEvent* event) override;
 };
 
 // The 160 × 45 flat speed button of the wizard's left panel.
@@ -69,3 +79,13 @@ QLineEdit* AddEditRow(QGridLayout* grid, int row, int column, const QString& lab
                       const QString& name, const QString& text, const QString& unit);
 // A word-wrapped note.
 QLabel* MakeNote(const QString& text, QWidget* parent);
+
+// --- Layouts of the step groups ---
+
+// The two buttons under a step's groups (confirm and cancel, or calculate and confirm).
+QHBoxLayout* ButtonRow(QPushButton* first, QPushButton* second);
+// "计算结果" with its heading and the result labels one under the other.
+QGroupBox* ResultGroup(const QString& heading, const std::vector<QLabel*>& labels, QWidget* parent);
+// A calculation step: "计算依据" over "计算结果", then "计算" and the confirm button.
+void CalculationStep(QGroupBox* step, QGroupBox* basis, const QString& heading, const std::vector<QLabel*>& results,
+                     QPushButton* calc, QPushButton* confirm);

@@ -7,4 +7,5 @@
 #include "link/kinematics.h"
 #include "link/linkage.h"
 #include "link/numerics.h"
+#include "link/synthesis.h"
 #include "link/tables.h"

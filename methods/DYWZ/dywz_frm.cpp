@@ -6,7 +6,7 @@
 #include "base/inifile.h"
 #include "base/numfmt.h"
 #include "link/kinematics.h"
-#include "link/numerics.h"
+#include "link/synthesis.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -18,42 +18,11 @@
 namespace {
 
 constexpr int kFourBar = 0, kCrankSlider = 1;
-constexpr Extended kRad = kPi / 180;
 
 const QString kFourBarCaption = QStringLiteral("铰链四杆机构的设计");
 const QString kCrankSliderCaption = QStringLiteral("曲柄滑块机构的设计");
-const QStringList kKnownLinks = {QStringLiteral("曲柄(AB)长度"), QStringLiteral("连杆(BC)长度"),
-                                 QStringLiteral("摇杆(CD)长度"), QStringLiteral("机架(AD)长度")};
-
 QString R5(Extended v) { return FormatR(v, 5); }
 QString R3(Extended v) { return FormatR(v, 3); }
-
-QGroupBox* subGroup(const QString& title, QWidget* parent) { return new QGroupBox(title, parent); }
-
-// The confirm and cancel (or calculate and confirm) buttons under a step's groups.
-QHBoxLayout* buttonRow(QPushButton* first, QPushButton* second) {
-  auto* row = new QHBoxLayout;
-  row->addStretch(1);
-  row->addWidget(first);
-  row->addSpacing(40);
-  row->addWidget(second);
-  row->addStretch(1);
-  return row;
-}
-
-// "计算结果" with its heading and result labels one under the other.
-QGroupBox* resultGroup(const QString& heading, const std::vector<QLabel*>& labels, QWidget* parent) {
-  QGroupBox* group = subGroup(QStringLiteral("计算结果"), parent);
-  auto* column = new QVBoxLayout(group);
-  column->addWidget(new QLabel(heading, group));
-  for (QLabel* label : labels) {
-    label->setParent(group);
-    label->setContentsMargins(30, 0, 0, 0);
-    column->addWidget(label);
-  }
-  column->addStretch(1);
-  return group;
-}
 
 struct EditSpec {
   const char* label;
@@ -69,7 +38,7 @@ QGridLayout* inputStep(QGroupBox* step, const std::vector<EditSpec>& left,
                        PictureBox*& sketchPicture, const QString& sketchName,
                        const QStringList& notes, QPushButton* ok, QPushButton* cancel) {
   auto* layout = new QGridLayout(step);
-  QGroupBox* input = subGroup(QStringLiteral("请输入三组对应的位置角"), step);
+  QGroupBox* input = new QGroupBox(QStringLiteral("请输入三组对应的位置角"), step);
   auto* grid = new QGridLayout(input);
   int column = 0;
   for (const auto* side : {&left, &right}) {
@@ -80,36 +49,30 @@ QGridLayout* inputStep(QGroupBox* step, const std::vector<EditSpec>& left,
     column += 3;
   }
   grid->setColumnMinimumWidth(2, 40);
-  QGroupBox* sketch = subGroup(QStringLiteral("位置关系示意图"), step);
+  QGroupBox* sketch = new QGroupBox(QStringLiteral("位置关系示意图"), step);
   sketchPicture = new PictureBox(sketchName, sketch);
   (new QVBoxLayout(sketch))->addWidget(sketchPicture);
-  QGroupBox* notesBox = subGroup(QStringLiteral("参数说明："), step);
+  QGroupBox* notesBox = new QGroupBox(QStringLiteral("参数说明："), step);
   auto* noteColumn = new QVBoxLayout(notesBox);
   for (const QString& note : notes) noteColumn->addWidget(MakeNote(note, notesBox));
   noteColumn->addStretch(1);
   layout->addWidget(input, 0, 0);
   layout->addWidget(sketch, 0, 1, 2, 1);
   layout->addWidget(notesBox, 1, 0);
-  layout->addLayout(buttonRow(ok, cancel), 2, 0, 1, 2);
+  layout->addLayout(ButtonRow(ok, cancel), 2, 0, 1, 2);
   layout->setColumnStretch(0, 3);
   layout->setColumnStretch(1, 2);
   return layout;
-}
-
-// A calculation step: "计算依据" over "计算结果", then "计算" and the confirm button.
-void calculationStep(QGroupBox* step, QGroupBox* basis, const QString& heading,
-                     const std::vector<QLabel*>& results, QPushButton* calc, QPushButton* confirm) {
-  auto* layout = new QVBoxLayout(step);
-  layout->addWidget(basis, 3);
-  layout->addWidget(resultGroup(heading, results, step), 2);
-  layout->addLayout(buttonRow(calc, confirm));
 }
 
 }  // namespace
 
 TDYWZFrm::TDYWZFrm(QWidget* parent)
     : TDesignFrm(QStringLiteral("DYWZ"), QStringLiteral("按两连架杆预定的对应位置设计"),
-                 QStringLiteral("DYWZ"), WizardPolicy{}, parent) {
+                 QStringLiteral("DYWZ"), WizardPolicy{}, parent),
+      FourBarSteps(*this, q, {}, [this] {
+        return Positions{{q.O1, q.O2, q.O3}, {q.W1, q.W2, q.W3}, q.O0, q.W0};
+      }) {
   AddType(kFourBarCaption,
           QStringLiteral("　　已知两连架杆三组对应位置角(φ1,ψ1)、(φ2,ψ2)、(φ3,ψ3)、[φ0、ψ0可选]"
                          "及任意一构件的长度，设计铰链四杆机构"),
@@ -146,131 +109,23 @@ void TDYWZFrm::buildFourBar() {
   sp1.keptLines = 0;
   sp1.firstEdit = O1;
 
-  // Step 2: the coefficients of the position equation.
-  QGroupBox* step2 = AddStepGroup(kFourBar, QStringLiteral("type1step2"), {});
-  {
-    QGroupBox* basis = subGroup(QStringLiteral("计算依据"), step2);
-    auto* column = new QVBoxLayout(basis);
-    imgPPP1 = new PictureBox(QStringLiteral("imgPPP1"), basis);
-    imgPPP2 = new PictureBox(QStringLiteral("imgPPP2"), basis);
-    column->addWidget(new QLabel(QStringLiteral("位置关系式："), basis));
-    column->addWidget(imgPPP1);
-    column->addWidget(new QLabel(QStringLiteral("式中："), basis));
-    column->addWidget(imgPPP2);
-    PPP0 = MakeLabel(QStringLiteral("PPP0"), QStringLiteral("P0="), step2);
-    PPP1 = MakeLabel(QStringLiteral("PPP1"), QStringLiteral("P1="), step2);
-    PPP2 = MakeLabel(QStringLiteral("PPP2"), QStringLiteral("P2="), step2);
-    PPPExe = MakeButton(QStringLiteral("PPPExe"), QStringLiteral("计算"), step2);
-    PPPOK = MakeButton(QStringLiteral("PPPOK"), QStringLiteral("确定"), step2);
-    calculationStep(step2, basis, QStringLiteral("求得P0、P1及P2的值为："), {PPP0, PPP1, PPP2}, PPPExe, PPPOK);
-  }
-  WizardStep& sp2 = AddStep(kFourBar, QStringLiteral("type1sp2"), QStringLiteral("计算P0、P1、P2的值"), step2);
-  sp2.pictures = {{imgPPP1, QStringLiteral("PPP1.bmp")}, {imgPPP2, QStringLiteral("PPP2.bmp")}};
-  sp2.status = QStringLiteral("计算P0、P1、P2的值");
+  // Steps 2 to 5: coefficients, ratios, known link, lengths.
+  WizardStep& sp2 = AddStep(kFourBar, QStringLiteral("type1sp2"), QStringLiteral("计算P0、P1、P2的值"),
+                            BuildCoefficientStep(kFourBar, QStringLiteral("type1step2")));
+  DescribeCoefficientStep(sp2);
   sp2.keptLines = 9;
-  sp2.calc = PPPExe;
-  sp2.confirm = PPPOK;
-  for (QLabel* label : {PPP0, PPP1, PPP2}) AddResult(sp2, label);
-
-  // Step 3: the link ratios.
-  QGroupBox* step3 = AddStepGroup(kFourBar, QStringLiteral("type1step3"), {});
-  {
-    QGroupBox* basis = subGroup(QStringLiteral("计算依据"), step3);
-    imgmnl = new PictureBox(QStringLiteral("imgmnl"), basis);
-    (new QVBoxLayout(basis))->addWidget(imgmnl);
-    mnlM = MakeLabel(QStringLiteral("mnlM"), QStringLiteral("m="), step3);
-    mnlN = MakeLabel(QStringLiteral("mnlN"), QStringLiteral("n="), step3);
-    mnlL = MakeLabel(QStringLiteral("mnlL"), QStringLiteral("l="), step3);
-    mnlEXE = MakeButton(QStringLiteral("mnlEXE"), QStringLiteral("计算"), step3);
-    mnlOk = MakeButton(QStringLiteral("mnlOk"), QStringLiteral("确定"), step3);
-    calculationStep(step3, basis, QStringLiteral("求得m、n及l的值为："), {mnlM, mnlN, mnlL}, mnlEXE, mnlOk);
-  }
-  WizardStep& sp3 = AddStep(kFourBar, QStringLiteral("type1sp3"), QStringLiteral("计算m、n、l的值"), step3);
-  sp3.pictures = {{imgmnl, QStringLiteral("mnl.bmp")}};
-  sp3.status = QStringLiteral("计算m、n、l的值");
+  WizardStep& sp3 = AddStep(kFourBar, QStringLiteral("type1sp3"), QStringLiteral("计算m、n、l的值"),
+                            BuildRatioStep(kFourBar, QStringLiteral("type1step3")));
+  DescribeRatioStep(sp3);
   sp3.keptLines = 13;
-  sp3.calc = mnlEXE;
-  sp3.confirm = mnlOk;
-  for (QLabel* label : {mnlM, mnlN, mnlL}) AddResult(sp3, label);
-
-  // Step 4: the link whose length is known.
-  QGroupBox* step4 = AddStepGroup(kFourBar, QStringLiteral("type1step4"), {});
-  {
-    auto* layout = new QVBoxLayout(step4);
-    RadioGroup1 = new RadioGroup(QStringLiteral("选择已知杆并确定其长度"), kKnownLinks, 2, step4);
-    RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
-    auto* lengthRow = new QHBoxLayout;
-    gantype = MakeLabel(QStringLiteral("gantype"), {}, step4);
-    GanLen = MakeEdit(QStringLiteral("GanLen"), QStringLiteral("100"), step4);
-    GanLen->setFixedWidth(100);
-    Lendanwei = MakeLabel(QStringLiteral("Lendanwei"), QStringLiteral("mm"), step4);
-    gantype->hide();
-    GanLen->hide();
-    lengthRow->addStretch(1);
-    lengthRow->addWidget(gantype);
-    lengthRow->addWidget(GanLen);
-    lengthRow->addWidget(Lendanwei);
-    lengthRow->addStretch(1);
-    QGroupBox* notes = subGroup(QStringLiteral("参数说明："), step4);
-    (new QVBoxLayout(notes))->addWidget(MakeNote(
-        QStringLiteral("　已知杆AB，BC，CD，AD任选其一。如果都不确定长度，可以任选，设计完后，"
-                       "各杆长成比例放大或缩小，不影响φ和ψ的对应值。 "),
-        notes));
-    Param2OK = MakeButton(QStringLiteral("Param2OK"), QStringLiteral("确定"), step4);
-    Param2Cancel = MakeButton(QStringLiteral("Param2Cancel"), QStringLiteral("取消"), step4);
-    layout->addWidget(RadioGroup1);
-    layout->addSpacing(20);
-    layout->addLayout(lengthRow);
-    layout->addSpacing(20);
-    layout->addWidget(notes);
-    layout->addStretch(1);
-    layout->addLayout(buttonRow(Param2OK, Param2Cancel));
-  }
-  WizardStep& sp4 = AddStep(kFourBar, QStringLiteral("type1sp4"), QStringLiteral("确定已知长度杆"), step4);
-  sp4.status = QStringLiteral("选择并输入已知杆的长度");
+  WizardStep& sp4 = AddStep(kFourBar, QStringLiteral("type1sp4"), QStringLiteral("确定已知长度杆"),
+                            BuildKnownLinkStep(kFourBar, QStringLiteral("type1step4")));
+  DescribeKnownLinkStep(sp4);
   sp4.keptLines = 17;
-
-  // Step 5: the link lengths.
-  QGroupBox* step5 = AddStepGroup(kFourBar, QStringLiteral("type1step5"), {});
-  {
-    auto* layout = new QVBoxLayout(step5);
-    QGroupBox* given = subGroup(QStringLiteral("初始参数"), step5);
-    auto* column = new QVBoxLayout(given);
-    column->addWidget(new QLabel(QStringLiteral("1、两连架杆的对应位置为："), given));
-    OW1 = MakeLabel(QStringLiteral("OW1"), {}, given);
-    OW2 = MakeLabel(QStringLiteral("OW2"), {}, given);
-    OW3 = MakeLabel(QStringLiteral("OW3"), {}, given);
-    OW0 = MakeLabel(QStringLiteral("OW0"), {}, given);
-    for (QLabel* label : {OW1, OW2, OW3, OW0}) {
-      label->setContentsMargins(30, 0, 0, 0);
-      column->addWidget(label);
-    }
-    ganKnowed = MakeLabel(QStringLiteral("ganKnowed"), {}, given);
-    column->addWidget(ganKnowed);
-    LenAB = MakeLabel(QStringLiteral("LenAB"), QStringLiteral("AB杆长度为："), step5);
-    LenBC = MakeLabel(QStringLiteral("LenBC"), QStringLiteral("BC杆长度为："), step5);
-    LenCD = MakeLabel(QStringLiteral("LenCD"), QStringLiteral("CD杆长度为："), step5);
-    LenAD = MakeLabel(QStringLiteral("LenAD"), QStringLiteral("AD杆长度为："), step5);
-    QGroupBox* results = subGroup(QStringLiteral("计算结果"), step5);
-    auto* resultColumn = new QVBoxLayout(results);
-    for (QLabel* label : {LenAB, LenBC, LenCD, LenAD}) {
-      label->setParent(results);
-      label->setContentsMargins(30, 0, 0, 0);
-      resultColumn->addWidget(label);
-    }
-    ABCDEXE = MakeButton(QStringLiteral("ABCDEXE"), QStringLiteral("计算"), step5);
-    type1comp = MakeButton(QStringLiteral("type1comp"), QStringLiteral("运动分析"), step5);
-    layout->addWidget(given);
-    layout->addWidget(results);
-    layout->addStretch(1);
-    layout->addLayout(buttonRow(ABCDEXE, type1comp));
-  }
-  WizardStep& sp5 = AddStep(kFourBar, QStringLiteral("type1sp5"), QStringLiteral("计算各杆杆长"), step5);
-  sp5.status = QStringLiteral("计算各杆杆长");
+  WizardStep& sp5 = AddStep(kFourBar, QStringLiteral("type1sp5"), QStringLiteral("计算各杆杆长"),
+                            BuildLengthStep(kFourBar, QStringLiteral("type1step5")));
+  DescribeLengthStep(sp5);
   sp5.keptLines = 19;
-  sp5.calc = ABCDEXE;
-  sp5.confirm = type1comp;
-  for (QLabel* label : {LenAB, LenBC, LenCD, LenAD}) AddResult(sp5, label);
 
   // Step 6: the kinematic analysis; step 7: the end.
   type1step6 = AddAnalysisPanel(kFourBar, AnalysisPanelConfig::CorrespondingFourBar());
@@ -279,18 +134,10 @@ void TDYWZFrm::buildFourBar() {
   sp6.keptLines = 24;
   WizardStep& sp7 = AddStep(kFourBar, QStringLiteral("type1sp7"), QStringLiteral("结束"), nullptr);
   sp7.status = QStringLiteral("设计结束");
+  sp7.end = true;
 
   OnClick(Param1OK, [this] { Param1OKClick(); });
   OnClick(Param1Cancel, [this] { Param1CancelCick(); });
-  OnClick(PPPExe, [this] { PPPExeClick(); });
-  OnClick(PPPOK, [this] { PPPOKClick(); });
-  OnClick(mnlEXE, [this] { mnlEXEClick(); });
-  OnClick(mnlOk, [this] { mnlOkClick(); });
-  connect(RadioGroup1, &RadioGroup::clicked, this, [this] { Guarded([this] { RadioGroup1Click(); }); });
-  OnClick(Param2OK, [this] { Param2OKClick(); });
-  OnClick(Param2Cancel, [this] { Param2CancelClick(); });
-  OnClick(ABCDEXE, [this] { ABCDEXEClick(); });
-  OnClick(type1comp, [this] { type1compClick(); });
 }
 
 void TDYWZFrm::buildCrankSlider() {
@@ -316,7 +163,7 @@ void TDYWZFrm::buildCrankSlider() {
 
   QGroupBox* step2 = AddStepGroup(kCrankSlider, QStringLiteral("type2step2"), {});
   {
-    QGroupBox* basis = subGroup(QStringLiteral("计算依据"), step2);
+    QGroupBox* basis = new QGroupBox(QStringLiteral("计算依据"), step2);
     auto* column = new QVBoxLayout(basis);
     ImgQQQ = new PictureBox(QStringLiteral("ImgQQQ"), basis);
     column->addWidget(new QLabel(QStringLiteral("位置关系式："), basis));
@@ -327,7 +174,7 @@ void TDYWZFrm::buildCrankSlider() {
     QQQ3 = MakeLabel(QStringLiteral("QQQ3"), QStringLiteral("Q3="), step2);
     QQQexe = MakeButton(QStringLiteral("QQQexe"), QStringLiteral("计算"), step2);
     QQQok = MakeButton(QStringLiteral("QQQok"), QStringLiteral("确定"), step2);
-    calculationStep(step2, basis, QStringLiteral("求得Q1、Q2及Q3的值为："), {QQQ1, QQQ2, QQQ3}, QQQexe, QQQok);
+    CalculationStep(step2, basis, QStringLiteral("求得Q1、Q2及Q3的值为："), {QQQ1, QQQ2, QQQ3}, QQQexe, QQQok);
   }
   WizardStep& sp2 = AddStep(kCrankSlider, QStringLiteral("type2sp2"), QStringLiteral("计算Q1、Q2、Q3的值"), step2);
   sp2.pictures = {{ImgQQQ, QStringLiteral("QQQ.bmp")}};
@@ -339,7 +186,7 @@ void TDYWZFrm::buildCrankSlider() {
 
   QGroupBox* step3 = AddStepGroup(kCrankSlider, QStringLiteral("type2step3"), {});
   {
-    QGroupBox* basis = subGroup(QStringLiteral("计算依据"), step3);
+    QGroupBox* basis = new QGroupBox(QStringLiteral("计算依据"), step3);
     imgabe = new PictureBox(QStringLiteral("imgabe"), basis);
     (new QVBoxLayout(basis))->addWidget(imgabe);
     abea = MakeLabel(QStringLiteral("abea"), QStringLiteral("a="), step3);
@@ -347,7 +194,7 @@ void TDYWZFrm::buildCrankSlider() {
     abee = MakeLabel(QStringLiteral("abee"), QStringLiteral("e="), step3);
     ABEexe = MakeButton(QStringLiteral("ABEexe"), QStringLiteral("计算"), step3);
     type2cmp = MakeButton(QStringLiteral("type2cmp"), QStringLiteral("确定"), step3);
-    calculationStep(step3, basis, QStringLiteral("求得a、b及e的值为："), {abea, abeb, abee}, ABEexe, type2cmp);
+    CalculationStep(step3, basis, QStringLiteral("求得a、b及e的值为："), {abea, abeb, abee}, ABEexe, type2cmp);
   }
   WizardStep& sp3 = AddStep(kCrankSlider, QStringLiteral("type2sp3"), QStringLiteral("计算a、b、e的值"), step3);
   sp3.pictures = {{imgabe, QStringLiteral("abe.bmp")}};
@@ -363,6 +210,7 @@ void TDYWZFrm::buildCrankSlider() {
   sp4.keptLines = 16;
   WizardStep& sp5 = AddStep(kCrankSlider, QStringLiteral("type2sp5"), QStringLiteral("结束"), nullptr);
   sp5.status = QStringLiteral("设计结束");
+  sp5.end = true;
 
   OnClick(type2ok, [this] { type2okClick(); });
   OnClick(type2cancel, [this] { type2cancelClick(); });
@@ -378,12 +226,11 @@ void TDYWZFrm::OnStepEntered(int type, int k) {
   m_step = k + 1;
   if (type == kFourBar) {
     if (k == 3) {
-      // The selection and the length keep their state; the unit shows with a selection only.
-      Lendanwei->setVisible(RadioGroup1->itemIndex() >= 0);
+      EnterKnownLinkStep();
     } else if (k == 4) {
-      fillPositionLabels();
+      EnterLengthStep();
     } else if (k == 5) {
-      enterFourBarAnalysis();
+      EnterFourBarAnalysis(type1step6);
     } else if (k == 6) {
       EndStep();
     }
@@ -393,31 +240,6 @@ void TDYWZFrm::OnStepEntered(int type, int k) {
     else if (k == 4)
       EndStep();
   }
-}
-
-void TDYWZFrm::fillPositionLabels() {
-  auto pair = [](int i, Extended phi, Extended psi) {
-    const QString n = QString::number(i);
-    return QStringLiteral("位置%1：φ%1=").arg(n) + R5(phi) + QStringLiteral("°，ψ%1=").arg(n) + R5(psi) +
-           QStringLiteral("°");
-  };
-  OW1->setText(pair(1, q.O1, q.W1));
-  OW2->setText(pair(2, q.O2, q.W2));
-  OW3->setText(pair(3, q.O3, q.W3));
-  OW0->setText(pair(0, q.O0, q.W0));
-  ganKnowed->setText(QStringLiteral("2、已知") + RadioGroup1->itemCaption(q.ganType) + QStringLiteral("为:") +
-                     FormatG(q.ganLen) + QStringLiteral(" mm"));
-}
-
-void TDYWZFrm::enterFourBarAnalysis() {
-  EnableReports(true);
-  Extended lower = 0, upper = 0, psiLower = 0, psiUpper = 0;
-  FourBarRange(q.lenA, q.lenB, q.lenC, q.lenD, lower, upper, psiLower, psiUpper);
-  FpuCheck();
-  type1step6->setLinkage(Linkage::FourBar(LinkageKind::FourBarByKind, q.lenA, q.lenB, q.lenC, q.lenD));
-  type1step6->setRange(FormatR(lower * 180 / kPi, 4), FormatR(upper * 180 / kPi, 4));
-  type1step6->drawClick();
-  type1step6->startClick();
 }
 
 void TDYWZFrm::enterCrankSliderAnalysis() {
@@ -456,141 +278,6 @@ void TDYWZFrm::Param1CancelCick() {
   O1->setFocus();
 }
 
-void TDYWZFrm::PPPExeClick() {
-  // cos(φ + φ0) = P0·cos(ψ + ψ0) + P1·cos((ψ + ψ0) − (φ + φ0)) + P2 at the three positions
-  const Extended phi[] = {q.O1, q.O2, q.O3}, psi[] = {q.W1, q.W2, q.W3};
-  std::vector<TExtendedArray> a(3);
-  TExtendedArray b(3);
-  for (int i = 0; i < 3; ++i) {
-    const Extended f = (phi[i] + q.O0) * kRad, p = (psi[i] + q.W0) * kRad;
-    a[i] = {std::cos(p), std::cos(p - f), 1};
-    b[i] = std::cos(f);
-  }
-  const bool solved = GaussFullPivot(a, b) != 0;
-  FpuCheck();
-  PPPExe->setEnabled(false);
-  if (!solved) {
-    PPP0->setText(QStringLiteral("P0="));
-    PPP1->setText(QStringLiteral("P1="));
-    PPP2->setText(QStringLiteral("P2="));
-    ShowMsg(QStringLiteral("Gauss全选主元消去法求解线性方程组出错！"));
-    PPPOK->setEnabled(false);
-    return;
-  }
-  q.P0 = b[0];
-  q.P1 = b[1];
-  q.P2 = b[2];
-  const bool real = !(q.P0 < 0 || q.P1 > 0);
-  if (!real) ShowMsg(QStringLiteral("求解结果P0小于零/P1大于零，不符工程实际！"));
-  PPPOK->setEnabled(real);
-  PPP0->setText(QStringLiteral("P0=") + R5(q.P0));
-  PPP1->setText(QStringLiteral("P1=") + R5(q.P1));
-  PPP2->setText(QStringLiteral("P2=") + R5(q.P2));
-}
-
-void TDYWZFrm::PPPOKClick() {
-  AppendLog({QStringLiteral("二、计算P0、P1、P2值"), QStringLiteral("    P0=") + R5(q.P0),
-             QStringLiteral("    P1=") + R5(q.P1), QStringLiteral("    P2=") + R5(q.P2)});
-  RunStep(kFourBar, 2);
-}
-
-void TDYWZFrm::mnlEXEClick() {
-  // P0 = n, P1 = −n/l, P2 = (l² + n² + 1 − m²)/(2l)
-  const Extended n = q.P0;
-  const Extended l = -n / q.P1;
-  const Extended m = std::sqrt(l * l + n * n + 1 - 2 * l * q.P2);
-  FpuCheck();
-  q.m = m;
-  q.n = n;
-  q.l = l;
-  if (!(m >= 0) || !(n >= 0) || !(l >= 0)) ShowMsg(QStringLiteral("求解结果小于零，不符工程实际！"));
-  mnlM->setText(QStringLiteral("m=") + R5(m));
-  mnlN->setText(QStringLiteral("n=") + R5(n));
-  mnlL->setText(QStringLiteral("l=") + R5(l));
-  mnlEXE->setEnabled(false);
-  mnlOk->setEnabled(true);
-}
-
-void TDYWZFrm::mnlOkClick() {
-  AppendLog({QStringLiteral("三、计算m、n及l的值"), QStringLiteral("    ") + mnlM->text(),
-             QStringLiteral("    ") + mnlN->text(), QStringLiteral("    ") + mnlL->text()});
-  RunStep(kFourBar, 3);
-}
-
-void TDYWZFrm::RadioGroup1Click() {
-  const int index = RadioGroup1->itemIndex();
-  q.ganType = index;
-  const bool selected = index >= 0;
-  gantype->setText(QStringLiteral("请输入") + RadioGroup1->itemCaption(index));
-  gantype->setVisible(selected);
-  GanLen->setVisible(selected);
-  Lendanwei->setVisible(selected);
-  if (selected) GanLen->setFocus();
-}
-
-void TDYWZFrm::Param2OKClick() {
-  const QString length = GanLen->text().trimmed();
-  const int index = RadioGroup1->itemIndex();
-  if (length.isEmpty() || index < 0) {
-    ShowMsg(QStringLiteral("请选择并输入已知杆的长度！"));
-    if (!GanLen->isHidden()) GanLen->setFocus();
-    return;
-  }
-  // Converted before the log grows, so a text that is no number leaves the log as it was.
-  const Extended known = StrToFloat(length);
-  AppendLog({QStringLiteral("四、选择并输入已知杆的长度"),
-             QStringLiteral("    已知") + RadioGroup1->itemCaption(index) + QStringLiteral("为:") + length +
-                 QStringLiteral(" mm")});
-  q.ganType = index;
-  q.ganLen = known;
-  RunStep(kFourBar, 4);
-}
-
-void TDYWZFrm::Param2CancelClick() {
-  RadioGroup1->setItemIndex(-1);
-  GanLen->clear();
-  gantype->hide();
-  GanLen->hide();
-  Lendanwei->hide();
-}
-
-void TDYWZFrm::ABCDEXEClick() {
-  Extended a = 0, b = 0, c = 0, d = 0;
-  const Extended known = q.ganLen;
-  switch (q.ganType) {
-    case 0: a = known; break;
-    case 1: b = known; a = b / q.m; break;
-    case 2: c = known; a = c / q.n; break;
-    case 3: d = known; a = d / q.l; break;
-    default:  // only a record saved before the choice gets here
-      ShowMsg(QStringLiteral("请选择并输入已知杆的长度！"));
-      return;
-  }
-  if (q.ganType != 1) b = q.m * a;
-  if (q.ganType != 2) c = q.n * a;
-  if (q.ganType != 3) d = q.l * a;
-  FpuCheck();
-  q.lenA = a;
-  q.lenB = b;
-  q.lenC = c;
-  q.lenD = d;
-  LenAB->setText(QStringLiteral("AB杆长度为：") + R3(a) + QStringLiteral(" mm"));
-  LenBC->setText(QStringLiteral("BC杆长度为：") + R3(b) + QStringLiteral(" mm"));
-  LenCD->setText(QStringLiteral("CD杆长度为：") + R3(c) + QStringLiteral(" mm"));
-  LenAD->setText(QStringLiteral("AD杆长度为：") + R3(d) + QStringLiteral(" mm"));
-  ABCDEXE->setEnabled(false);
-  type1comp->setEnabled(true);
-}
-
-void TDYWZFrm::type1compClick() {
-  AppendLog({QStringLiteral("五、设计结果"), QStringLiteral("    ") + LenAB->text(),
-             QStringLiteral("    ") + LenBC->text(), QStringLiteral("    ") + LenCD->text(),
-             QStringLiteral("    ") + LenAD->text()});
-  type1comp->setEnabled(false);
-  RunStep(kFourBar, 5);
-  EnableReports(true);
-}
-
 // --- Crank-slider commands ---
 
 void TDYWZFrm::type2okClick() {
@@ -615,24 +302,17 @@ void TDYWZFrm::type2cancelClick() {
 }
 
 void TDYWZFrm::QQQexeClick() {
-  // Q1·s·cos φ + Q2·sin φ − Q3 = s² at the three positions
   const Extended phi[] = {q.O1, q.O2, q.O3}, s[] = {q.W1, q.W2, q.W3};
-  std::vector<TExtendedArray> a(3);
-  TExtendedArray b(3);
-  for (int i = 0; i < 3; ++i) {
-    const Extended f = phi[i] * kRad;
-    a[i] = {s[i] * std::cos(f), std::sin(f), -1};
-    b[i] = s[i] * s[i];
-  }
-  const bool solved = GaussFullPivot(a, b) != 0;
+  Extended Q1 = 0, Q2 = 0, Q3 = 0;
+  const bool solved = CrankSliderCoefficients(phi, s, Q1, Q2, Q3);
   FpuCheck();
   if (!solved) {
     ShowMsg(QStringLiteral("Gauss全选主元消去法求解线性方程组出错！"));
     return;
   }
-  q.P0 = b[0];
-  q.P1 = b[1];
-  q.P2 = b[2];
+  q.P0 = Q1;
+  q.P1 = Q2;
+  q.P2 = Q3;
   QQQ1->setText(QStringLiteral("Q1=") + R5(q.P0));
   QQQ2->setText(QStringLiteral("Q2=") + R5(q.P1));
   QQQ3->setText(QStringLiteral("Q3=") + R5(q.P2));
@@ -647,10 +327,8 @@ void TDYWZFrm::QQQokClick() {
 }
 
 void TDYWZFrm::ABEexeClick() {
-  // Q1 = 2a, Q2 = 2a·e, Q3 = a² + e² − b²
-  const Extended a = q.P0 / 2;
-  const Extended e = q.P1 / (2 * a);
-  const Extended b = std::sqrt(a * a + e * e - q.P2);
+  Extended a = 0, b = 0, e = 0;
+  CrankSliderDimensions(q.P0, q.P1, q.P2, a, b, e);
   FpuCheck();
   q.m = a;
   q.n = b;
