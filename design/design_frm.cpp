@@ -992,6 +992,8 @@ void TDesignFrm::resumeType(int resume) {
   const int s = std::min(resume, int(type.steps.size()));
   for (int k = 0; k < s; ++k) type.steps[k].button->setEnabled(true);
   stepClicked(m_designType, s - 1);
+  // A record that got this far keeps its reports, whatever the step entered switched.
+  if (ReportsOnResume()) EnableReports(true);
   SetStatus(1, QStringLiteral("设计者：") + m_person);
   SetStatus(2, QStringLiteral("单位：") + m_department);
 }
@@ -1037,6 +1039,16 @@ void TDesignFrm::closeEvent(QCloseEvent* event) {
 }
 
 void TDesignFrm::reject() { close(); }
+
+void TDesignFrm::keyPressEvent(QKeyEvent* event) {
+  // Enter in an edit confirms nothing (a dialog would press its default button): only a
+  // focused button takes it, as a click.
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    if (auto* button = qobject_cast<QPushButton*>(focusWidget()); button && button->isEnabled()) button->click();
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
 
 void TDesignFrm::hideEvent(QHideEvent* event) {
   QDialog::hideEvent(event);

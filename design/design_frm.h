@@ -285,6 +285,7 @@ protected:
   void showEvent(QShowEvent* event) override;
   void hideEvent(QHideEvent* event) override;
   void reject() override;  // Escape closes through the close query
+  void keyPressEvent(QKeyEvent* event) override;
 
   WizardPolicy m_policy;
   QString m_key;
