@@ -93,6 +93,17 @@ TEST(IniFileTest, BadValuesAndMissingFilesGiveDefaults) {
   EXPECT_TRUE(bad.ReadBool("A", "b", true));
 }
 
+TEST(IniFileTest, BlanksAroundNamesAndValuesAreTrimmed) {
+  // A record edited by hand: "DsMethod = DYWZ" must still name its method.
+  QTemporaryDir dir;
+  const QString path = dir.filePath("hand.des");
+  writeBytes(path, "[ DesignInfo ]\r\n DsMethod = DYWZ \r\nDsStep =\t3\r\nDYWZO1= 45 \r\n");
+  const TIniFile ini(path);
+  EXPECT_EQ(ini.ReadString("DesignInfo", "DsMethod", {}), "DYWZ");
+  EXPECT_EQ(ini.ReadInteger("DesignInfo", "DsStep", 0), 3);
+  EXPECT_EQ(ini.ReadFloat("DesignInfo", "DYWZO1", 0), 45);
+}
+
 TEST(IniFileTest, DamagedTextNeverCrashes) {
   QTemporaryDir dir;
   const QString path = dir.filePath("damaged.ini");

@@ -199,7 +199,11 @@ public:
     loaded << path;
     if (handsOn) PendingOpen = true;
   }
-  int ShowModal() override { return ++shows; }
+  int ShowModal() override {
+    if (failShow) throw EFloatError(EFloatError::Kind::ZeroDivide, QStringLiteral("除数为零"));
+    return ++shows;
+  }
+  bool failShow = false;  // a fault while the window runs
   bool handsOn = false;  // behaves like a window that meets a record of yet another method
   QStringList loaded;
   int shows = 0;
@@ -230,6 +234,23 @@ TEST_F(RecordsTest, RecordOfAnotherMethodIsHandedToItsWindowAtTheNextPointerMove
   EXPECT_EQ(hsgx.shows, 1);
   QApplication::sendEvent(mainFrm.DCInfoTree1, &move);  // handed over once only
   EXPECT_EQ(hsgx.shows, 1);
+  SetShell(&m_shell);
+}
+
+TEST_F(RecordsTest, HandOffOnAPointerMoveRunsInsideTheGuard) {
+  writeRecord(QStringLiteral("h"), {QStringLiteral("设计信息")}, "[DesignInfo]\r\nDsMethod=HSGX\r\nDsStep=3\r\n");
+  TMainFrm mainFrm;
+  StandInWindow hsgx(QStringLiteral("HSGX"));
+  hsgx.failShow = true;
+  mainFrm.RegisterDesignWindow(&hsgx);
+  mainFrm.show();
+  PendingMethod = QStringLiteral("HSGX");
+  PendingFile = result(QStringLiteral("h.txt"));
+  PendingOpen = true;
+  QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), QPointF(5, 5), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(mainFrm.DCInfoTree1, &move);  // the fault reaches the error box, not the event loop
+  EXPECT_EQ(Scripted().errors, QStringList{QStringLiteral("除数为零")});
+  EXPECT_FALSE(PendingOpen);
   SetShell(&m_shell);
 }
 
