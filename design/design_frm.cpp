@@ -582,6 +582,17 @@ void TDesignFrm::typecancelClick() {
   }
 }
 
+// The type's step-button panels and right panel, none of the other types'.
+void TDesignFrm::showTypePanels(const WizardType& type) {
+  std::vector<QWidget*> shown = type.sharedPanels;
+  shown.push_back(type.buttonPanel);
+  for (WizardType& t : m_types) {
+    for (QWidget* panel : t.sharedPanels) panel->setVisible(std::count(shown.begin(), shown.end(), panel) > 0);
+    t.buttonPanel->setVisible(&t == &type);
+    t.rightPanel->setVisible(&t == &type);
+  }
+}
+
 void TDesignFrm::typeokClick() {
   const int index = DesignType->itemIndex();
   if (index < 0) {
@@ -603,13 +614,7 @@ void TDesignFrm::ConfirmType(int index, bool runFirst) {
   }
   pnlType->setToolTip(type.label);
   if (m_policy.earlyHeader) AppendLog(QStringLiteral("    类型：") + type.label);
-  std::vector<QWidget*> shown = type.sharedPanels;
-  shown.push_back(type.buttonPanel);
-  for (WizardType& t : m_types) {
-    for (QWidget* panel : t.sharedPanels) panel->setVisible(std::count(shown.begin(), shown.end(), panel) > 0);
-    t.buttonPanel->setVisible(&t == &type);
-    t.rightPanel->setVisible(&t == &type);
-  }
+  showTypePanels(type);
   if (type.hideUnreached)
     for (WizardStep& step : type.steps) step.button->hide();
   RightPnl->hide();
@@ -979,13 +984,7 @@ void TDesignFrm::resumeType(int resume) {
   RightPnl->hide();
   if (DesignType) DesignType->setItemIndex(m_designType);
   pnlType->setText(m_policy.resumeShowsCaption ? type.caption : type.label);
-  std::vector<QWidget*> shown = type.sharedPanels;
-  shown.push_back(type.buttonPanel);
-  for (WizardType& t : m_types) {
-    for (QWidget* panel : t.sharedPanels) panel->setVisible(std::count(shown.begin(), shown.end(), panel) > 0);
-    t.buttonPanel->setVisible(&t == &type);
-    t.rightPanel->setVisible(&t == &type);
-  }
+  showTypePanels(type);
   for (WizardStep& step : type.steps) step.button->show();
   if (ReportsOnResume()) EnableReports(true);
   pnlType->show();

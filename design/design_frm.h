@@ -308,6 +308,7 @@ private:
   void slotClicked(QToolButton* button);
   void connectStepButton(QToolButton* button);
   void resumeType(int resume);
+  void showTypePanels(const WizardType& type);
   void writeRecord() const;
   QString ensureResultFolder() const;
   ReportHeader reportHeader() const;
