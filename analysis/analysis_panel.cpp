@@ -368,8 +368,7 @@ void AnalysisPanel::drawClick() {
 }
 
 void AnalysisPanel::saveClick() {
-  const QString folder = AppDir() + QStringLiteral("result/");
-  if (!QDir().mkpath(folder)) throw EFileError(QStringLiteral("无法创建文件夹") + folder);
+  const QString folder = EnsureResultDir();
   QString path = Desktop().GetSaveFileName(QStringLiteral("保存线图"), folder + m_config.proposedCurveFile,
                                            QStringLiteral("*.bmp;;*.jpg"));
   if (path.isEmpty()) return;
@@ -435,7 +434,7 @@ void AnalysisPanel::outputClick() {
     return;
   }
 
-  const QString path = AppDir() + QStringLiteral("result/temp.htm");
+  const QString path = ResultDir() + QStringLiteral("temp.htm");
   // Enabled again however the writing ends.
   struct DisabledWhileWriting {
     QPushButton* button;

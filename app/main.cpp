@@ -12,7 +12,9 @@
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   SetupApplication(app);
-  SetAppDir(QApplication::applicationDirPath());
+  UserFiles files = UserFiles::Beside;
+  const QString appDir = LocateAppDir(QApplication::applicationDirPath(), files);
+  SetAppDir(appDir, files);
 
   // The windows of the run, created once in this order and only shown and hidden after.
   TMainFrm mainFrm;

@@ -38,7 +38,7 @@ const QString kMainLower = QStringLiteral("main");  // the section name the swit
 constexpr int kNavigatorMax = 320, kNavigatorMin = 65;
 constexpr int kPanelWidths[] = {400, 200, 200, 350};
 
-QString configPath() { return AppDir() + QStringLiteral("config.ini"); }
+QString configPath() { return ConfigPath(); }
 
 // Graphical calculators and editors commonly installed on Linux desktops, preferred first.
 const QStringList kCalculators = {QStringLiteral("gnome-calculator"), QStringLiteral("kcalc"),
@@ -362,8 +362,7 @@ void TMainFrm::OpenMethod(int number) {
 }
 
 void TMainFrm::openClick() {
-  const QString folder = AppDir() + QStringLiteral("result/");
-  if (!QDir().mkpath(folder)) throw EFileError(QStringLiteral("无法创建文件夹") + folder);
+  const QString folder = EnsureResultDir();
   const QString path =
       Desktop().GetOpenFileName(QStringLiteral("打开设计文件"), folder, QStringLiteral("文本文件(*.txt)"));
   if (path.isEmpty()) return;

@@ -107,7 +107,7 @@ void PrintPreviewWindow::ActualSizeClick() {
 
 void PrintPreviewWindow::ExportPdfClick() {
   QString path = Desktop().GetSaveFileName(QStringLiteral("导出PDF"),
-                                           AppDir() + QStringLiteral("result/报表.pdf"),
+                                           ResultDir() + QStringLiteral("报表.pdf"),
                                            QStringLiteral("PDF 文件 (*.pdf)"));
   if (path.isEmpty()) return;
   if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");

@@ -90,7 +90,7 @@ TDesignFrm::TDesignFrm(QString key, const QString& caption, QString configSectio
   buildFrame(caption);
 
   // FormCreate: the position of the last run.
-  const TIniFile config(AppDir() + QStringLiteral("config.ini"));
+  const TIniFile config(ConfigPath());
   move(config.ReadInteger(m_configSection, QStringLiteral("Left"), 231),
        config.ReadInteger(m_configSection, QStringLiteral("Top"), 148));
 }
@@ -849,11 +849,7 @@ void TDesignFrm::MAboutClick() {
 
 // --- Records ---
 
-QString TDesignFrm::ensureResultFolder() const {
-  const QString folder = AppDir() + QStringLiteral("result/");
-  if (!QDir().mkpath(folder)) throw EFileError(QStringLiteral("无法创建文件夹") + folder);
-  return folder;
-}
+QString TDesignFrm::ensureResultFolder() const { return EnsureResultDir(); }
 
 QString TDesignFrm::ProposedFileName() const {
   return windowTitle() + u'_' + pnlType->text() + QStringLiteral(".txt");
@@ -1026,7 +1022,7 @@ void TDesignFrm::closeEvent(QCloseEvent* event) {
   }
   // FormClose: the position for the next run.
   Guarded([this] {
-    TIniFile config(AppDir() + QStringLiteral("config.ini"));
+    TIniFile config(ConfigPath());
     config.WriteInteger(m_configSection, QStringLiteral("Left"), x());
     config.WriteInteger(m_configSection, QStringLiteral("Top"), y());
     config.Save();

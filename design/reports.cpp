@@ -7,7 +7,7 @@
 
 #include <QPrinter>
 
-QString DetailReportLogPath() { return AppDir() + QStringLiteral("result/Temp.~txt"); }
+QString DetailReportLogPath() { return ResultDir() + QStringLiteral("Temp.~txt"); }
 
 TQRFrm MakeSimpleReport(const ReportHeader& header, const std::vector<ReportRow>& rows) {
   {
