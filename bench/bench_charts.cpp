@@ -7,52 +7,47 @@
 
 namespace {
 
-// Arguments spread over each chart, so that no single easy case is timed.
-void BM_MaxGammaMinCrankRocker(benchmark::State& state) {
+// Calls solve(0), solve(1), ...: each call takes its arguments from its number, spread over the
+// chart, so that no single easy case is timed.
+template <class Solve>
+void spread(benchmark::State& state, const Solve& solve) {
   int i = 0;
-  for (auto _ : state) {
-    Extended gammaMin, beta;
-    const Extended phi12 = 181 + (i * 7) % 89, psi12 = 10 + (i * 13) % 91;
-    benchmark::DoNotOptimize(MaxGammaMinCrankRocker(phi12, psi12, gammaMin, beta));
-    benchmark::DoNotOptimize(gammaMin + beta);
-    ++i;
-  }
+  for (auto _ : state) benchmark::DoNotOptimize(solve(i++));
+}
+
+void BM_MaxGammaMinCrankRocker(benchmark::State& state) {
+  spread(state, [](int i) {
+    Extended gammaMin = 0, beta = 0;
+    MaxGammaMinCrankRocker(181 + (i * 7) % 89, 10 + (i * 13) % 91, gammaMin, beta);
+    return gammaMin + beta;
+  });
 }
 BENCHMARK(BM_MaxGammaMinCrankRocker);
 
 void BM_CrankRockerK1Ratios(benchmark::State& state) {
-  int i = 0;
-  for (auto _ : state) {
-    Extended a, b, c;
-    const Extended psi12 = 10 + (i * 13) % 91, gammaMin = 1 + (i * 7) % 40;
-    benchmark::DoNotOptimize(CrankRockerK1Ratios(psi12, gammaMin, a, b, c));
-    benchmark::DoNotOptimize(a + b + c);
-    ++i;
-  }
+  spread(state, [](int i) {
+    Extended a = 0, b = 0, c = 0;
+    CrankRockerK1Ratios(10 + (i * 13) % 91, 1 + (i * 7) % 40, a, b, c);
+    return a + b + c;
+  });
 }
 BENCHMARK(BM_CrankRockerK1Ratios);
 
 void BM_MaxGammaMinOffsetSlider(benchmark::State& state) {
-  int i = 0;
-  for (auto _ : state) {
-    Extended gammaMin, a, b, e;
-    const Extended phi12 = 181 + (i * 7) % 88;
-    benchmark::DoNotOptimize(MaxGammaMinOffsetSlider(phi12, gammaMin, a, b, e));
-    benchmark::DoNotOptimize(gammaMin + a + b + e);
-    ++i;
-  }
+  spread(state, [](int i) {
+    Extended gammaMin = 0, a = 0, b = 0, e = 0;
+    MaxGammaMinOffsetSlider(181 + (i * 7) % 88, gammaMin, a, b, e);
+    return gammaMin + a + b + e;
+  });
 }
 BENCHMARK(BM_MaxGammaMinOffsetSlider);
 
 void BM_DoubleCrankRatios(benchmark::State& state) {
-  int i = 0;
-  for (auto _ : state) {
-    Extended a, b, c;
-    const Extended psi = 111 + (i * 7) % 68, gammaMin = 30 + (i * 13) % 21;
-    benchmark::DoNotOptimize(DoubleCrankRatios(psi, gammaMin, a, b, c));
-    benchmark::DoNotOptimize(a + b + c);
-    ++i;
-  }
+  spread(state, [](int i) {
+    Extended a = 0, b = 0, c = 0;
+    DoubleCrankRatios(111 + (i * 7) % 68, 30 + (i * 13) % 21, a, b, c);
+    return a + b + c;
+  });
 }
 BENCHMARK(BM_DoubleCrankRatios);
 

@@ -19,9 +19,9 @@
 #include "tools/pictures/kit.h"
 
 #include <QElapsedTimer>
-#include <bit>
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <bit>
 #include <cmath>
 #include <cstdio>
 #include <functional>
@@ -259,22 +259,35 @@ std::vector<Placed> placeLabels(const Panel& panel, const std::vector<std::vecto
                                 const std::vector<Box>& boxes) {
   const QRectF inside = panel.area().adjusted(6, 6, -6, -6);
   const CurveCells cells(panel.area(), pixels);
-  std::vector<Placed> placed;
+  // Every place on its curve where a label's patch fits into the area.
+  std::vector<std::vector<Placed>> candidates(pixels.size());
   for (size_t k = 0; k < pixels.size(); ++k) {
-    const QSizeF size(boxes[k].width + 12, boxes[k].ascent + boxes[k].descent + 10);
-    double bestCost = INFINITY;
-    Placed best{};
+    const QSizeF size(boxes[k].width + 10, boxes[k].ascent + boxes[k].descent + 6);
     for (const auto& piece : pixels[k])
       for (const QPointF& at : piece) {
         const QRectF patch(at - QPointF(size.width() / 2, size.height() / 2), size);
-        if (!inside.contains(patch)) continue;
-        double cost = 40.0 * cells.crossings(patch.adjusted(-4, -4, 4, 4), k);
-        for (const Placed& other : placed)
-          if (other.patch.adjusted(-10, -10, 10, 10).intersects(patch)) cost += 1e6;
-        cost += 300 * std::fabs((at.x() - inside.left()) / inside.width() - panel.labelAt);
-        if (cost < bestCost) bestCost = cost, best = {patch, at};
+        if (inside.contains(patch)) candidates[k].push_back({patch, at});
       }
-    placed.push_back(best);
+  }
+  // The curves with the fewest places choose first.
+  std::vector<size_t> order(pixels.size());
+  for (size_t k = 0; k < order.size(); ++k) order[k] = k;
+  std::stable_sort(order.begin(), order.end(),
+                   [&](size_t i, size_t j) { return candidates[i].size() < candidates[j].size(); });
+  std::vector<Placed> placed(pixels.size());
+  std::vector<QRectF> taken;
+  for (size_t k : order) {
+    double bestCost = INFINITY;
+    for (const Placed& c : candidates[k]) {
+      double cost = 40.0 * cells.crossings(c.patch.adjusted(-4, -4, 4, 4), k);
+      for (const QRectF& other : taken) {
+        const QRectF overlap = other.adjusted(-4, -4, 4, 4).intersected(c.patch);
+        if (!overlap.isEmpty()) cost += 1e6 + 1e3 * overlap.width() * overlap.height();  // the least, if it must
+      }
+      cost += 300 * std::fabs((c.centre.x() - inside.left()) / inside.width() - panel.labelAt);
+      if (cost < bestCost) bestCost = cost, placed[k] = c;
+    }
+    if (!placed[k].patch.isEmpty()) taken.push_back(placed[k].patch);
   }
   return placed;
 }
@@ -334,10 +347,24 @@ struct Chart {
   ChartAxes axes;
 };
 
-Chart finish(const QString& name, QImage image, const std::vector<Panel>& panels,
+// A chart's picture being drawn, its titles already on it.
+struct Page {
+  Page(int width, int height, const QString& title, const QString& subtitle) : image(canvas(width, height)) {
+    p.begin(&image);
+    smooth(p);
+    drawTitle(p, width, title, subtitle);
+  }
+  QImage image;
+  QPainter p;
+};
+
+// The picture and the axis file of the panels; `quantities` names what each panel holds where
+// that is more than its own quantity.
+Chart finish(const QString& name, Page& page, const std::vector<Panel>& panels,
              const std::vector<std::vector<QString>>& quantities = {}) {
-  Chart c{name, image, {}};
-  c.axes.size = image.size();
+  page.p.end();
+  Chart c{name, page.image, {}};
+  c.axes.size = page.image.size();
   for (size_t i = 0; i < panels.size(); ++i) {
     if (i < quantities.size())
       for (const QString& q : quantities[i]) c.axes.plots.push_back(panels[i].plot(q));
@@ -354,10 +381,7 @@ QString psi12Label(int psi) { return QStringLiteral("ψ_{12}=%1°").arg(psi); }
 // MAXγmin and β over φ12, a curve per ψ12 (the crank-rocker of the largest minimum
 // transmission angle). Portrait, as the panel of 345 × 409.
 Chart crankRockerChart() {
-  QImage image = canvas(1208, 1432);
-  QPainter p(&image);
-  smooth(p);
-  drawTitle(p, image.width(), QStringLiteral("按最小传动角具有最大值的条件设计曲柄摇杆机构"),
+  Page page(1208, 1432, QStringLiteral("按最小传动角具有最大值的条件设计曲柄摇杆机构"),
             QStringLiteral("MAXγ_{min}及β与φ_{12}的关系（d=1，各曲线为ψ_{12}）"));
   const Scale phi{180, 270, 10, 2, 0};
   Panel gamma{QStringLiteral("MAXγmin"), QStringLiteral("φ12"), {160.5, 195.5}, 22, 12, phi, {0, 90, 10, 2, 0},
@@ -378,19 +402,16 @@ Chart crankRockerChart() {
     gamma.curves.push_back({psi12Label(psi12), both[0].pieces});
     beta.curves.push_back({psi12Label(psi12), both[1].pieces});
   }
-  drawPanel(p, gamma);
-  drawPanel(p, beta);
-  drawNote(p, QPointF(60, 1414), QStringLiteral("β：摇杆在远极限位置时曲柄与机架间的夹角；φ_{12}=180°时无最大值。"));
-  return finish(QStringLiteral("yg1image2"), image, {gamma, beta});
+  drawPanel(page.p, gamma);
+  drawPanel(page.p, beta);
+  drawNote(page.p, QPointF(60, 1414), QStringLiteral("β：摇杆在远极限位置时曲柄与机架间的夹角；φ_{12}=180°时无最大值。"));
+  return finish(QStringLiteral("yg1image2"), page, {gamma, beta});
 }
 
 // a/d, b/d, c/d over γmin, a curve per ψ12 (the crank-rocker with K = 1 from its formulas).
 // Portrait, as the panel of 353 × 433.
 Chart k1Chart() {
-  QImage image = canvas(1200, 1472);
-  QPainter p(&image);
-  smooth(p);
-  drawTitle(p, image.width(), QStringLiteral("按最小传动角设计行程速比系数K=1的曲柄摇杆机构"),
+  Page page(1200, 1472, QStringLiteral("按最小传动角设计行程速比系数K=1的曲柄摇杆机构"),
             QStringLiteral("a/d、b/d、c/d与γ_{min}的关系（d=1，各曲线为ψ_{12}）"));
   const Scale gammaScale{0, 90, 10, 2, 0}, ratio{0, 1, 0.1, 0.05, 1};
   const QString names[] = {QStringLiteral("a/d"), QStringLiteral("b/d"), QStringLiteral("c/d")};
@@ -413,17 +434,14 @@ Chart k1Chart() {
         3);
     for (int i = 0; i < 3; ++i) panels[i].curves.push_back({psi12Label(psi12), abc[i].pieces});
   }
-  for (const Panel& panel : panels) drawPanel(p, panel);
-  return finish(QStringLiteral("yg2image31"), image, panels);
+  for (const Panel& panel : panels) drawPanel(page.p, panel);
+  return finish(QStringLiteral("yg2image31"), page, panels);
 }
 
 // MAXγmin and a/s, b/s, a/b, e/s over φ12 (the offset crank-slider of the largest minimum
 // transmission angle). Landscape, as the panel of 557 × 298.
 Chart sliderChart() {
-  QImage image = canvas(1500, 802);
-  QPainter p(&image);
-  smooth(p);
-  drawTitle(p, image.width(), QStringLiteral("按最小传动角具有最大值的条件设计偏置曲柄-滑块机构"),
+  Page page(1500, 802, QStringLiteral("按最小传动角具有最大值的条件设计偏置曲柄-滑块机构"),
             QStringLiteral("MAXγ_{min}及a/s、b/s、a/b、e/s与φ_{12}的关系（s为滑块行程）"));
   const Scale phi{180, 270, 10, 2, 0, 2};
   Panel gamma{QStringLiteral("MAXγmin"), QStringLiteral("φ12"), {120.5, 190.5}, 12, 10, phi, {0, 90, 10, 2, 0},
@@ -443,23 +461,20 @@ Chart sliderChart() {
   gamma.curves.push_back(all[0]);
   const QString names[] = {QStringLiteral("a/s"), QStringLiteral("b/s"), QStringLiteral("a/b"), QStringLiteral("e/s")};
   for (int i = 0; i < 4; ++i) ratios.curves.push_back({names[i], all[i + 1].pieces});
-  drawPanel(p, gamma);
-  drawPanel(p, ratios);
-  drawNote(p, QPointF(60, 782), QStringLiteral("θ=φ_{12}−180°为极位夹角；e为偏距；φ_{12}=180°时不适用。"));
-  return finish(QStringLiteral("qbhkimage2"), image, {gamma, ratios},
+  drawPanel(page.p, gamma);
+  drawPanel(page.p, ratios);
+  drawNote(page.p, QPointF(60, 782), QStringLiteral("θ=φ_{12}−180°为极位夹角；e为偏距；φ_{12}=180°时不适用。"));
+  return finish(QStringLiteral("qbhkimage2"), page, {gamma, ratios},
                 {{QStringLiteral("MAXγmin")}, {names[0], names[1], names[2], names[3]}});
 }
 
 // One of a/d, b/d, c/d over ψ, a curve per γmin (the double crank). Square-ish, as the panel of
 // 409 × 441.
 Chart doubleCrankChart(int which) {
-  QImage image = canvas(1227, 1323);
-  QPainter p(&image);
-  smooth(p);
   const QString name = QStringList{QStringLiteral("a/d"), QStringLiteral("b/d"), QStringLiteral("c/d")}[which];
   // full-width letters, upright in the CJK face, as the window's text names the charts (a), (b), (c)
   const QString letter = QStringList{QStringLiteral("ａ"), QStringLiteral("ｂ"), QStringLiteral("ｃ")}[which];
-  drawTitle(p, image.width(), QStringLiteral("根据最小传动角设计双曲柄机构"),
+  Page page(1227, 1323, QStringLiteral("根据最小传动角设计双曲柄机构"),
             QStringLiteral("（%1）%2与ψ的关系（d=1，各曲线为γ_{min}）").arg(letter, name));
   // c/d stays low but for the last few degrees before 180°
   const Scale ratio = which == 2 ? Scale{1, 3, 0.25, 0.05, 2} : Scale{1, 5, 0.5, 0.1, 1};
@@ -479,9 +494,9 @@ Chart doubleCrankChart(int which) {
         1);
     panel.curves.push_back({QStringLiteral("γ_{min}=%1°").arg(gammaMin), one[0].pieces});
   }
-  drawPanel(p, panel);
-  drawNote(p, QPointF(60, 1300), QStringLiteral("输入杆AB转180°时输出杆DC转ψ，两个最小传动角相等，均为γ_{min}。"));
-  return finish(QStringLiteral("sqbimage%1").arg(which + 2), image, {panel});
+  drawPanel(page.p, panel);
+  drawNote(page.p, QPointF(60, 1300), QStringLiteral("输入杆AB转180°时输出杆DC转ψ，两个最小传动角相等，均为γ_{min}。"));
+  return finish(QStringLiteral("sqbimage%1").arg(which + 2), page, {panel});
 }
 
 }  // namespace
