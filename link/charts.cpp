@@ -171,9 +171,9 @@ bool MaxGammaMinCrankRocker(Extended phi12, Extended psi12, Extended& gammaMin, 
 //   b² = sin²(ψ/2) / cos²γ = (1 − cos ψ) / (2 cos²γ),
 //   c² = (1 − b²) / cos²(ψ/2) = (1 − b²) / (1 − cos²γ · b²),   a² = b² + c² − 1.
 bool CrankRockerK1Ratios(Extended psi12, Extended gammaMin, Extended& a, Extended& b, Extended& c) {
+  if (!(psi12 > 0 && psi12 < 180 && gammaMin > 0 && gammaMin < 90)) return false;
   const Extended psi = psi12 * kRad, gamma = gammaMin * kRad;
   const Extended cos2 = std::cos(gamma) * std::cos(gamma);
-  if (!(psi12 > 0 && psi12 < 180 && gammaMin > 0 && gammaMin < 90)) return false;
   const Extended bb = std::sqrt((1 - std::cos(psi)) / (2 * cos2));
   const Extended cc2 = (1 - bb * bb) / (1 - cos2 * bb * bb);
   if (!(cc2 > 0)) return false;
@@ -224,7 +224,8 @@ bool MaxGammaMinOffsetSlider(Extended phi12, Extended& gammaMin, Extended& aS, E
 // minima equal γ: (a ∓ 1)² = b² + c² ∓ 2bc cos γ, that is
 //   a = bc cos γ,   b² + c² = a² + 1.
 // At φ = 0 DC makes ε1 with DB (pointing away from A), at φ = 180° ε2 with DB (pointing at A) on
-// the other side of the frame, as the assembly keeps its sense: the output turns ψ = 180° − (ε1 − ε2).
+// the other side of the frame, as the assembly keeps its sense: the output turns
+// ψ = 180° − (ε1 − ε2).
 // With x = c², bc sin γ = a tan γ and c² + (a ∓ 1)² − b² = 2(x ∓ a), the laws of sines and cosines
 // in BCD give tan ε1 = a tan γ / (x − a) and tan ε2 = a tan γ / (x + a), so
 //   tan(ε1 − ε2) = 2a² tan γ / (x² − a² (1 − tan²γ)),

@@ -1,6 +1,8 @@
 // The design problems behind the charts of the transmission-angle method, solved exactly.
 // Angles in degrees, in and out; lengths relative to the frame d = 1 (four-bars) or to the
 // slider stroke s = 1. A problem without a solution answers false and leaves its outputs alone.
+// The four solvers leave no floating-point fault behind, whatever they are asked, so a window
+// may call them inside its guarded handlers.
 #pragma once
 
 #include "base/types.h"

@@ -6,6 +6,7 @@
 
 #include "link/kinematics.h"
 
+#include <cfenv>
 #include <cmath>
 #include <functional>
 #include <gtest/gtest.h>
@@ -377,6 +378,24 @@ TEST(DoubleCrankRatiosTest, FalseWhereNoDoubleCrankHasTwoEqualMinima) {
     EXPECT_FALSE(DoubleCrankRatios(k.psi, k.gammaMin, a, b, c)) << double(k.psi) << " " << double(k.gammaMin);
     EXPECT_EQ(a, kUntouched);
   }
+}
+
+// ---------------------------------------------------------------------------------------
+// Any question, in range or not: a window's guard must not find a fault the solvers left.
+
+TEST(ChartSolversTest, LeaveNoFloatingPointFaultBehind) {
+  constexpr int kFaults = FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW;
+  std::feclearexcept(FE_ALL_EXCEPT);
+  Extended g, beta, a, b, c, e;
+  for (Extended x = 0; x <= 360; x += 2.5L)
+    for (Extended y = 0; y <= 180; y += 2.5L) {
+      MaxGammaMinCrankRocker(x, y, g, beta);
+      CrankRockerK1Ratios(y, x / 4, a, b, c);
+      DoubleCrankRatios(x, y / 2, a, b, c);
+      ASSERT_EQ(std::fetestexcept(kFaults), 0) << double(x) << " " << double(y);
+    }
+  for (Extended phi12 = 170; phi12 <= 280; phi12 += 0.25L) MaxGammaMinOffsetSlider(phi12, g, a, b, e);
+  EXPECT_EQ(std::fetestexcept(kFaults), 0);
 }
 
 }  // namespace
