@@ -42,7 +42,7 @@ void smooth(QPainter& p) {
 // --- A small formula typesetter ---
 //
 // Boxes are measured from their baseline and painted at the left end of it. The markup:
-// letters are italic variables except the function names cos and sin; digits, brackets and
+// letters are italic variables except the names cos, sin, min and max; digits, brackets and
 // operators upright; x_1, x_{i+1}, x^2, x^{...}; \frac{num}{den}; \sqrt{body}; "~" a wide
 // space; Chinese in the CJK serif.
 
@@ -91,6 +91,12 @@ public:
   Box parse(const QString& source) const { return parseAt(source, size_); }
 
 private:
+  // Names set upright, as functions and the subscripts of γ_{min} are.
+  static bool isOperatorName(const QString& word) {
+    return word == QStringLiteral("cos") || word == QStringLiteral("sin") || word == QStringLiteral("min") ||
+           word == QStringLiteral("max");
+  }
+
   static bool isLetter(QChar c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'α' && c <= u'ω'); }
 
   // The group "{...}" starting at `i`, or the single character there.
@@ -210,7 +216,7 @@ private:
         const QString word = s.mid(i, 3);
         const qsizetype j = i + 3;
         const bool latinAfter = j < s.size() && s[j].unicode() < 0x80 && isLetter(s[j]);
-        if ((word == QStringLiteral("cos") || word == QStringLiteral("sin")) && !latinAfter) {
+        if (isOperatorName(word) && !latinAfter) {
           // a thin space from a factor before it and from a bare argument after it
           if (afterOperand) items.push_back(space(size * 0.16));
           items.push_back(textBox(word, upright));

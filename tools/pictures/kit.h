@@ -38,9 +38,9 @@ struct Box {
 Box textBox(const QString& text, const QFont& font);
 Box space(double width);
 Box row(const std::vector<Box>& items);
-// The markup: letters are italic variables except cos and sin; digits, brackets and operators
-// upright; x_1, x_{i+1}, x^2; \frac{num}{den}; \sqrt{body}; "~" a wide space; Chinese in the
-// CJK serif.
+// The markup: letters are italic variables except cos, sin, min and max; digits, brackets and
+// operators upright; x_1, x_{i+1}, x^2; \frac{num}{den}; \sqrt{body}; "~" a wide space; Chinese
+// in the CJK serif.
 Box typeset(const QString& markup, double pixels);
 
 struct FormulaLine {
