@@ -257,6 +257,7 @@ void THSGXFrm::buildFiveNodes() {
     txtxzj0 = display(grid, 3, 0, QStringLiteral("φ0="), QStringLiteral("txtxzj0"), QStringLiteral("°"));
     txtyzj0 = display(grid, 4, 0, QStringLiteral("ψ0="), QStringLiteral("txtyzj0"), QStringLiteral("°"));
     grid->setColumnStretch(3, 1);
+    results->setFixedWidth(170);  // the start values beside it need the width
     m_resultDisplays = {txtP0, txtP1, txtP2, txtxzj0, txtyzj0};
     type2ok = MakeButton(QStringLiteral("type2ok"), QStringLiteral("确定"), step2);
     IniSelect = new StartValuePanel(
@@ -271,20 +272,20 @@ void THSGXFrm::buildFiveNodes() {
     IniSelect->Attach(Iniset, type2js, type2ok);
     IniSelect->SetMessage(msg, kMsgDefault);
     IniSelect->onOk = [this] { clearResults(); };
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
+    // The results and the step's buttons on the left, so that the start values can take the
+    // whole height beside them.
+    auto* left = new QVBoxLayout;
+    left->addWidget(results);
+    left->addStretch(1);
     for (QPushButton* button : {Iniset, type2js, type2ok}) {
-      buttons->addWidget(button);
-      buttons->addSpacing(20);
+      button->setFixedWidth(120);
+      left->addWidget(button, 0, Qt::AlignHCenter);
     }
-    buttons->addStretch(1);
     layout->addWidget(basis, 0, 0, 1, 2);
     layout->addWidget(msg, 1, 0, 1, 2);
-    layout->addWidget(results, 2, 0);
+    layout->addLayout(left, 2, 0);
     layout->addWidget(IniSelect, 2, 1);
-    layout->addLayout(buttons, 3, 0, 1, 2);
-    layout->setColumnStretch(0, 2);
-    layout->setColumnStretch(1, 3);
+    layout->setColumnStretch(1, 1);
     layout->setRowStretch(2, 1);
   }
   WizardStep& sp2 = AddStep(kFiveNodes, QStringLiteral("type2sp2"), QStringLiteral("计算P0,P1,P2,φ0,ψ0的值"), step2);

@@ -9,10 +9,10 @@ namespace {
 // link swings from its start line (at φ0, ψ0 from the frame line) through φm and ψm while x runs
 // from x0 to xm and y from y0 to ym. The position drawn is consistent with the link lengths.
 QImage positionSketch() {
-  QImage image = canvas(300, 215);
+  QImage image = canvas(290, 172);
   QPainter p(&image);
   smooth(p);
-  const QPointF A(62, 150), D(196, 150);
+  const QPointF A(58, 108), D(190, 108);
   const double a = 52, b = 132, c = 60;
   const double phi0 = 30, phim = 85, phi = 50;
   const QPointF B = polar(A, a, phi0 + phi);
@@ -34,16 +34,16 @@ QImage positionSketch() {
   // φ0 and ψ0 from the frame line, φ and ψ from the start lines, the swings φm and ψm outside.
   namedAngle(p, A, 18, 0, phi0, QStringLiteral("φ_0"), phi0 / 2, 9);
   namedAngle(p, A, 32, phi0, phi0 + phi, QStringLiteral("φ"), phi0 + phi / 2, 7);
-  namedAngle(p, A, a + 14, phi0, phi0 + phim, QStringLiteral("φ_m"), phi0 + phim * 0.72, 9);
+  namedAngle(p, A, a + 14, phi0, phi0 + phim, QStringLiteral("φ_m"), phi0 + phim * 0.2, -11);  // inside: the coupler passes outside
   namedAngle(p, D, 18, 0, psi0, QStringLiteral("ψ_0"), psi0 / 2, 9);
   namedAngle(p, D, 32, psi0, psiNow, QStringLiteral("ψ"), (psi0 + psiNow) / 2, 7);
-  namedAngle(p, D, c + 14, psi0, psi0 + psim, QStringLiteral("ψ_m"), psi0 + psim * 0.8, 10);
+  namedAngle(p, D, c + 14, psi0, psi0 + psim, QStringLiteral("ψ_m"), psi0 + psim * 0.3, 9);
 
   // The dials: x0, x, xm where AB's line meets the swing, y0, y, ym on DC's.
   const double dialA = a + 27, dialD = c + 27;
   label(p, polar(A, dialA + 4, phi0 - 6), QStringLiteral("x_0"), 13);
   label(p, polar(A, dialA, phi0 + phi), QStringLiteral("x"), 13);
-  label(p, polar(A, dialA + 6, phi0 + phim + 4), QStringLiteral("x_m"), 13);
+  label(p, polar(A, dialA + 8, phi0 + phim + 2), QStringLiteral("x_m"), 13);
   label(p, polar(D, dialD + 4, psi0 - 6), QStringLiteral("y_0"), 13);
   label(p, polar(D, dialD + 2, psiNow + 8), QStringLiteral("y"), 13);
   label(p, polar(D, dialD + 6, psi0 + psim + 5), QStringLiteral("y_m"), 13);
@@ -55,7 +55,7 @@ QImage positionSketch() {
   label(p, B + QPointF(-11, -6), QStringLiteral("B"), 14);
   label(p, C + QPointF(10, -6), QStringLiteral("C"), 14);
   label(p, D + QPointF(-13, 2), QStringLiteral("D"), 14);
-  label(p, QPointF(150, 195), QStringLiteral("φ = \\frac{x − x_0}{μ_x},~ψ = \\frac{y − y_0}{μ_y}"), 13);
+  label(p, QPointF(145, 155), QStringLiteral("φ = \\frac{x − x_0}{μ_x},~ψ = \\frac{y − y_0}{μ_y}"), 13);
   return image;
 }
 
