@@ -60,7 +60,10 @@ void pathCircle(QPainter& canvas, QPoint centre, int radius) {
 
 void lengthLabel(QPainter& canvas, int x, int y, const QString& caption, Extended length,
                  const QColor& colour) {
-  TextOut(canvas, x, y, caption + FormatR(length, 3) + QStringLiteral(" mm"), colour);
+  const QString text = caption + FormatR(length, 3) + QStringLiteral(" mm");
+  // A long length moves its label left rather than losing its unit at the picture's edge.
+  const int right = canvas.device()->width() - 2;
+  TextOut(canvas, std::min(x, right - canvas.fontMetrics().horizontalAdvance(text)), y, text, colour);
 }
 
 // Axes of a figure: black, width 1, origin o, the y axis from the foot of the picture.

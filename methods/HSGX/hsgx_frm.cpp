@@ -604,7 +604,7 @@ void THSGXFrm::ReadMethodKeys(const TIniFile& ini) {
 }
 
 std::vector<ReportRow> THSGXFrm::ReportRows() const {
-  const QString deg = QStringLiteral("°"), mm = QStringLiteral("mm"), none = QStringLiteral("无"),
+  const QString deg = QStringLiteral("°"), none = QStringLiteral("无"),
                 perDeg = QStringLiteral("1/°");
   const int nodes = NodeCount();
   std::vector<ReportRow> rows = {{QStringLiteral("x0"), q.x[0], none},   {QStringLiteral("xm"), q.xm, none},
@@ -621,16 +621,7 @@ std::vector<ReportRow> THSGXFrm::ReportRows() const {
   }
   rows.push_back({QStringLiteral("φ0"), q.O[0], deg});
   rows.push_back({QStringLiteral("ψ0"), q.W[0], deg});
-  const std::pair<const char*, Extended> ratios[] = {{"P0", q.P0}, {"P1", q.P1}, {"P2", q.P2},
-                                                     {"m", q.m},   {"n", q.n},   {"l", q.l}};
-  for (const auto& [name, value] : ratios) rows.push_back({QString::fromLatin1(name), value, none});
-  const QString known[] = {QStringLiteral("已知AB杆长度"), QStringLiteral("已知BC杆长度"),
-                           QStringLiteral("已知CD杆长度"), QStringLiteral("已知AD杆长度")};
-  rows.push_back({q.ganType >= 0 && q.ganType < 4 ? known[q.ganType] : QString(), q.ganLen, mm});
-  rows.push_back({QStringLiteral("AB杆长度"), q.lenA, mm});
-  rows.push_back({QStringLiteral("BC杆长度"), q.lenB, mm});
-  rows.push_back({QStringLiteral("CD杆长度"), q.lenC, mm});
-  rows.push_back({QStringLiteral("AD杆长度"), q.lenD, mm});
+  AppendReportRows(rows);
   return rows;
 }
 
