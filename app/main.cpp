@@ -6,6 +6,7 @@
 #include "app/qt_desktop.h"
 #include "base/appdir.h"
 #include "methods/DYWZ/dywz_frm.h"
+#include "methods/JHTX/jhtx_frm.h"
 
 #include <QApplication>
 
@@ -20,8 +21,10 @@ int main(int argc, char** argv) {
   QtDesktopServices desktop(&msgFrm);
   SetDesktop(&desktop);
   TDYWZFrm dywzFrm(&mainFrm);
+  TJHTXFrm jhtxFrm(&mainFrm);
   TAboutFrm aboutFrm(&mainFrm);
   mainFrm.RegisterDesignWindow(&dywzFrm);
+  mainFrm.RegisterDesignWindow(&jhtxFrm);
   mainFrm.SetAboutBox(&aboutFrm);
 
   mainFrm.show();
