@@ -174,6 +174,45 @@ void TJHTXFrm::couple(QLineEdit* kEdit, QLineEdit* thetaEdit) {
       });
 }
 
+// --- The steps every type has ---
+
+namespace {
+QString stepButton(int type, int step) { return QStringLiteral("type%1sp%2").arg(type + 1).arg(step); }
+}  // namespace
+
+void TJHTXFrm::addInputStep(int type, QWidget* group, PictureBox* sketch, const QString& picture,
+                            QLineEdit* firstEdit) {
+  WizardStep& step = AddStep(type, stepButton(type, 1), QStringLiteral("初始条件"), group);
+  step.pictures = {{sketch, picture}};
+  step.status = QStringLiteral("输入初始参数");
+  step.keptLines = 0;
+  step.firstEdit = firstEdit;
+}
+
+void TJHTXFrm::addCalculationStep(int type, const QString& caption, QWidget* group, PictureBox* basis,
+                                  const QString& picture, int keptLines, QPushButton* calc, QPushButton* confirm,
+                                  const std::vector<QLabel*>& results) {
+  WizardStep& step = AddStep(type, stepButton(type, 2), caption, group);
+  step.pictures = {{basis, picture}};
+  step.status = caption;
+  step.keptLines = keptLines;
+  step.calc = calc;
+  step.confirm = confirm;
+  for (QLabel* label : results) AddResult(step, label);
+}
+
+AnalysisPanel* TJHTXFrm::addAnalysisSteps(int type, const AnalysisPanelConfig& config, bool finishRunsEnd,
+                                          int keptLines) {
+  AnalysisPanel* panel = AddAnalysisPanel(type, config, finishRunsEnd);
+  WizardStep& analysis = AddStep(type, stepButton(type, 3), QStringLiteral("运动分析"), panel);
+  analysis.status = QStringLiteral("运动分析");
+  analysis.keptLines = keptLines;
+  WizardStep& end = AddStep(type, stepButton(type, 4), QStringLiteral("结束"), nullptr);
+  end.status = QStringLiteral("设计结束");
+  end.end = true;
+  return panel;
+}
+
 // --- Crank-rocker ---
 
 void TJHTXFrm::buildCrankRocker() {
@@ -196,11 +235,7 @@ void TJHTXFrm::buildCrankRocker() {
       Param1OK, Param1Cancel, false);
   bj = edits[0], xcsb = edits[1], jwjj = edits[2], Ygcd = edits[3], cdj = edits[4];
   couple(xcsb, jwjj);
-  WizardStep& sp1 = AddStep(kRocker, QStringLiteral("type1sp1"), QStringLiteral("初始条件"), step1);
-  sp1.pictures = {{type1Imgsyt, QStringLiteral("qbygsyt.bmp")}};
-  sp1.status = QStringLiteral("输入初始参数");
-  sp1.keptLines = 0;
-  sp1.firstEdit = bj;
+  addInputStep(kRocker, step1, type1Imgsyt, QStringLiteral("qbygsyt.bmp"), bj);
 
   QGroupBox* step2 = AddStepGroup(kRocker, QStringLiteral("type1step2"), {});
   {
@@ -243,21 +278,10 @@ void TJHTXFrm::buildCrankRocker() {
       for (const auto& [label, caption] : Slot(kRocker, 1).results) label->setText(caption);
     };
   }
-  WizardStep& sp2 = AddStep(kRocker, QStringLiteral("type1sp2"), QStringLiteral("计算a、b、d及ψ0的值"), step2);
-  sp2.pictures = {{type1imggs, QStringLiteral("qbyggs.bmp")}};
-  sp2.status = QStringLiteral("计算a、b、d及ψ0的值");
-  sp2.keptLines = 10;
-  sp2.calc = ABDWExe;
-  sp2.confirm = type1ydfx;
-  for (QLabel* label : {jsa, jsb, jsd, jsw}) AddResult(sp2, label);
-
-  type1step3 = AddAnalysisPanel(kRocker, AnalysisPanelConfig::QuickReturnCrankRocker(), false);
-  WizardStep& sp3 = AddStep(kRocker, QStringLiteral("type1sp3"), QStringLiteral("运动分析"), type1step3);
-  sp3.status = QStringLiteral("运动分析");
-  sp3.keptLines = 15;
-  WizardStep& sp4 = AddStep(kRocker, QStringLiteral("type1sp4"), QStringLiteral("结束"), nullptr);
-  sp4.status = QStringLiteral("设计结束");
-  sp4.end = true;
+  addCalculationStep(kRocker, QStringLiteral("计算a、b、d及ψ0的值"), step2, type1imggs, QStringLiteral("qbyggs.bmp"), 10,
+                     ABDWExe, type1ydfx, {jsa, jsb, jsd, jsw});
+  // The crank-rocker's "完成" leaves its "结束" to the user.
+  type1step3 = addAnalysisSteps(kRocker, AnalysisPanelConfig::QuickReturnCrankRocker(), false, 15);
 
   OnClick(Param1OK, [this] { Param1OKClick(); });
   OnClick(Param1Cancel, [this] { Param1CancelClick(); });
@@ -353,11 +377,7 @@ void TJHTXFrm::buildCrankSlider() {
   chcheng = edits[0], kkk = edits[1], sta = edits[2], gamamin = edits[3], adivb = edits[4];
   couple(kkk, sta);
   m_events->watch(gamamin, {}, [this] { gamaminExit(); });
-  WizardStep& sp1 = AddStep(kSlider, QStringLiteral("type2sp1"), QStringLiteral("初始条件"), step1);
-  sp1.pictures = {{type2imgsyt, QStringLiteral("qbhksyt.bmp")}};
-  sp1.status = QStringLiteral("输入初始参数");
-  sp1.keptLines = 0;
-  sp1.firstEdit = chcheng;
+  addInputStep(kSlider, step1, type2imgsyt, QStringLiteral("qbhksyt.bmp"), chcheng);
 
   QGroupBox* step2 = AddStepGroup(kSlider, QStringLiteral("type2step2"), {});
   {
@@ -372,21 +392,9 @@ void TJHTXFrm::buildCrankSlider() {
     for (QLabel* label : step2->findChildren<QLabel*>())
       if (label->text() == heading) label->setObjectName(QStringLiteral("Label22"));
   }
-  WizardStep& sp2 = AddStep(kSlider, QStringLiteral("type2sp2"), QStringLiteral("计算a,b,e的值"), step2);
-  sp2.pictures = {{type2imggs, QStringLiteral("qbhkgs.bmp")}};
-  sp2.status = QStringLiteral("计算a,b,e的值");
-  sp2.keptLines = 10;
-  sp2.calc = ABEexe;
-  sp2.confirm = type2cmp;
-  for (QLabel* label : {abea, abeb, abee}) AddResult(sp2, label);
-
-  type2step3 = AddAnalysisPanel(kSlider, AnalysisPanelConfig::QuickReturnCrankSlider());
-  WizardStep& sp3 = AddStep(kSlider, QStringLiteral("type2sp3"), QStringLiteral("运动分析"), type2step3);
-  sp3.status = QStringLiteral("运动分析");
-  sp3.keptLines = 14;
-  WizardStep& sp4 = AddStep(kSlider, QStringLiteral("type2sp4"), QStringLiteral("结束"), nullptr);
-  sp4.status = QStringLiteral("设计结束");
-  sp4.end = true;
+  addCalculationStep(kSlider, QStringLiteral("计算a,b,e的值"), step2, type2imggs, QStringLiteral("qbhkgs.bmp"), 10, ABEexe,
+                     type2cmp, {abea, abeb, abee});
+  type2step3 = addAnalysisSteps(kSlider, AnalysisPanelConfig::QuickReturnCrankSlider(), true, 14);
 
   OnClick(type2ok, [this] { type2okClick(); });
   OnClick(type2cancel, [this] { type2cancelClick(); });
@@ -477,11 +485,7 @@ void TJHTXFrm::buildGuideBar() {
       tp3ok, tp3cancel, false);
   tp3L4 = edits[0], tp3kkk = edits[1], tp3sta = edits[2];
   couple(tp3kkk, tp3sta);
-  WizardStep& sp1 = AddStep(kGuideBar, QStringLiteral("type3sp1"), QStringLiteral("初始条件"), step1);
-  sp1.pictures = {{type3Imgsyt, QStringLiteral("dgjgsyt.bmp")}};
-  sp1.status = QStringLiteral("输入初始参数");
-  sp1.keptLines = 0;
-  sp1.firstEdit = tp3L4;
+  addInputStep(kGuideBar, step1, type3Imgsyt, QStringLiteral("dgjgsyt.bmp"), tp3L4);
 
   QGroupBox* step2 = AddStepGroup(kGuideBar, QStringLiteral("type3step2"), {});
   {
@@ -491,21 +495,9 @@ void TJHTXFrm::buildGuideBar() {
     type3cmp = MakeButton(QStringLiteral("type3cmp"), QStringLiteral("运动分析"), step2);
     CalculationStep(step2, basis, {}, {aaa}, AAAexe, type3cmp);
   }
-  WizardStep& sp2 = AddStep(kGuideBar, QStringLiteral("type3sp2"), QStringLiteral("计算a的值"), step2);
-  sp2.pictures = {{type3imggs, QStringLiteral("dgjggs.bmp")}};
-  sp2.status = QStringLiteral("计算a的值");
-  sp2.keptLines = 8;
-  sp2.calc = AAAexe;
-  sp2.confirm = type3cmp;
-  AddResult(sp2, aaa);
-
-  type3step3 = AddAnalysisPanel(kGuideBar, AnalysisPanelConfig::QuickReturnGuideBar());
-  WizardStep& sp3 = AddStep(kGuideBar, QStringLiteral("type3sp3"), QStringLiteral("运动分析"), type3step3);
-  sp3.status = QStringLiteral("运动分析");
-  sp3.keptLines = 10;
-  WizardStep& sp4 = AddStep(kGuideBar, QStringLiteral("type3sp4"), QStringLiteral("结束"), nullptr);
-  sp4.status = QStringLiteral("设计结束");
-  sp4.end = true;
+  addCalculationStep(kGuideBar, QStringLiteral("计算a的值"), step2, type3imggs, QStringLiteral("dgjggs.bmp"), 8, AAAexe,
+                     type3cmp, {aaa});
+  type3step3 = addAnalysisSteps(kGuideBar, AnalysisPanelConfig::QuickReturnGuideBar(), true, 10);
 
   OnClick(tp3ok, [this] { tp3okClick(); });
   OnClick(tp3cancel, [this] { tp3cancelClick(); });

@@ -6,6 +6,7 @@
 #include "design/design_frm.h"
 
 class AnalysisPanel;
+struct AnalysisPanelConfig;
 class QGroupBox;
 class QLineEdit;
 class QPushButton;
@@ -76,6 +77,11 @@ private:
   void buildCrankRocker();
   void buildCrankSlider();
   void buildGuideBar();
+  // The four steps of every type: the input, the calculation, the analysis and the end.
+  void addInputStep(int type, QWidget* group, PictureBox* sketch, const QString& picture, QLineEdit* firstEdit);
+  void addCalculationStep(int type, const QString& caption, QWidget* group, PictureBox* basis, const QString& picture,
+                          int keptLines, QPushButton* calc, QPushButton* confirm, const std::vector<QLabel*>& results);
+  AnalysisPanel* addAnalysisSteps(int type, const AnalysisPanelConfig& config, bool finishRunsEnd, int keptLines);
   // K and θ written into each other when either edit is left; a click makes one editable.
   void couple(QLineEdit* kEdit, QLineEdit* thetaEdit);
   void enterAnalysis(int type);

@@ -7,7 +7,7 @@
 #include "design/report_db.h"
 #include "design/start_value_panel.h"
 #include "methods/JHTX/jhtx_frm.h"
-#include "support/app_dir_fixture.h"
+#include "support/design_window_fixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -24,49 +24,12 @@
 
 namespace {
 
-class JHTXTest : public AppDirTest {
+class JHTXTest : public DesignWindowTest<TJHTXFrm> {
 protected:
-  void SetUp() override {
-    AppDirTest::SetUp();
-    m_frm = std::make_unique<TJHTXFrm>();
-    m_frm->show();
-  }
-  void TearDown() override {
-    m_frm->hide();
-    m_frm.reset();
-    AppDirTest::TearDown();
-  }
-
-  template <class T = QWidget>
-  T* find(const char* name) const {
-    T* w = m_frm->findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(w, nullptr) << name;
-    return w;
-  }
-  void click(const char* name) { find<QAbstractButton>(name)->click(); }
-  bool enabled(const char* name) const { return find<QWidget>(name)->isEnabled(); }
-  bool shown(const char* name) const { return !find<QWidget>(name)->isHidden(); }
-  void type(const char* edit, const QString& text) { find<QLineEdit>(edit)->setText(text); }
-  QString text(const char* name) const {
-    if (auto* edit = m_frm->findChild<QLineEdit*>(QString::fromLatin1(name))) return edit->text();
-    return find<QLabel>(name)->text();
-  }
-  int logCount() const { return int(m_frm->LogLines().size()); }
   // The user leaves an edit with Tab.
   void leave(const char* edit) {
     QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
     QApplication::sendEvent(find<QLineEdit>(edit), &out);
-  }
-
-  void startDesign(int designType) {
-    click("SpStart");
-    type("txtPerson", QStringLiteral("张三"));
-    type("txtDepartment", QStringLiteral("机械系"));
-    type("txtDate", QStringLiteral("2026-12-10"));
-    type("txtTime", QStringLiteral("10:00:00"));
-    click("DesignOk");
-    m_frm->DesignType->setItemIndex(designType);
-    click("typeok");
   }
   // The defaults of a type up to its analysis step.
   void toAnalysis(int designType) {
@@ -79,8 +42,6 @@ protected:
     static const char* const names[] = {"typ1cmp2", "qbhkok", "btncmpdg"};
     return names[designType];
   }
-
-  std::unique_ptr<TJHTXFrm> m_frm;
 };
 
 // --- Each type from its defaults to the end ---
@@ -93,6 +54,7 @@ struct FlowCase {
   std::vector<std::pair<const char*, QString>> labels;  // after the calculation
   int inputCount, resultCount;
   const char* panel;
+  Linkage linkage;  // handed to the analysis
   const char* endButton;
   bool finishRunsEnd;
 };
@@ -130,6 +92,10 @@ TEST_P(JHTXFlowTest, DefaultsRunToTheEndWithTheirLogAndLabels) {
   EXPECT_TRUE(m_frm->ReportMenuEnabled());
   EXPECT_EQ(m_frm->StepNumber(), 3);
   auto* panel = find<AnalysisPanel>(c.panel);
+  EXPECT_EQ(panel->linkage().kind, c.linkage.kind);
+  for (Extended Linkage::*length : {&Linkage::AB, &Linkage::BC, &Linkage::CD, &Linkage::AD, &Linkage::r, &Linkage::l,
+                                    &Linkage::e, &Linkage::d})
+    EXPECT_NEAR(double(panel->linkage().*length), double(c.linkage.*length), 5e-4);
   EXPECT_TRUE(panel->animation().timerActive());
   EXPECT_FALSE(panel->curves().isNull());
 
@@ -155,43 +121,21 @@ INSTANTIATE_TEST_SUITE_P(
                   QStringLiteral("    最小传动角γmin=40°")},
                  {{"jsa", QStringLiteral("a=16.89319mm")}, {"jsb", QStringLiteral("b=21.26486mm")},
                   {"jsd", QStringLiteral("d=48.69115mm")}, {"jsw", QStringLiteral("ψ0=2.86747°")}},
-                 10, 15, "type1step3", "type1sp4", false},
+                 10, 15, "type1step3", Linkage::FourBar(LinkageKind::CrankRocker, 16.893L, 21.265L, 45, 48.691L),
+                 "type1sp4", false},
         FlowCase{"crankSlider", 1, "type2ok", "ABEexe", "type2cmp",
                  {QStringLiteral("一、初始参数"), QStringLiteral("    冲程H=50mm"), QStringLiteral("    行程速比系数K=1.4"),
                   QStringLiteral("    极位夹角θ=30°"), QStringLiteral("    λ(a/b)=0.35"),
                   QStringLiteral("    最小传动角γmin=60°")},
                  {{"abea", QStringLiteral("曲柄a为：20.551 mm")}, {"abeb", QStringLiteral("连杆b为：58.717 mm")},
                   {"abee", QStringLiteral("偏距e为：30.253 mm")}},
-                 10, 14, "type2step3", "type2sp4", true},
+                 10, 14, "type2step3", Linkage::CrankSlider(20.551L, 58.717L, 30.253L), "type2sp4", true},
         FlowCase{"guideBar", 2, "tp3ok", "AAAexe", "type3cmp",
                  {QStringLiteral("一、初始参数"), QStringLiteral("    机架长度L4=50mm"), QStringLiteral("    行程速比系数K=1.4"),
                   QStringLiteral("    极位夹角θ=30°")},
                  {{"aaa", QStringLiteral("曲柄a为：12.941 mm")}},
-                 8, 10, "type3step3", "type3sp4", true}),
+                 8, 10, "type3step3", Linkage::GuideBar(12.941L, 50), "type3sp4", true}),
     [](const auto& info) { return std::string(info.param.name); });
-
-// The analysis is handed the linkage the design computed.
-TEST_F(JHTXTest, AnalysisPanelsTakeTheDesignedLinkage) {
-  toAnalysis(0);
-  const Linkage rocker = m_frm->type1step3->linkage();
-  EXPECT_EQ(rocker.kind, LinkageKind::CrankRocker);
-  EXPECT_NEAR(double(rocker.AB), 16.893, 1e-3);
-  EXPECT_EQ(rocker.CD, 45);
-  EXPECT_NEAR(double(rocker.AD), 48.691, 1e-3);
-  m_frm->hide();
-  m_frm->show();
-  toAnalysis(1);
-  const Linkage slider = m_frm->type2step3->linkage();
-  EXPECT_EQ(slider.kind, LinkageKind::CrankSlider);
-  EXPECT_NEAR(double(slider.e), 30.253, 1e-3);
-  m_frm->hide();
-  m_frm->show();
-  toAnalysis(2);
-  const Linkage guide = m_frm->type3step3->linkage();
-  EXPECT_EQ(guide.kind, LinkageKind::GuideBar);
-  EXPECT_NEAR(double(guide.r), 12.941, 1e-3);
-  EXPECT_EQ(guide.d, 50);
-}
 
 // --- The θ–K coupling and the numeric edits ---
 

@@ -32,6 +32,17 @@ void dimension(QPainter& p, QPointF from, QPointF to, double offset, const QStri
   label(p, (a + b) / 2 + normal * (offset > 0 ? 9 : -9), name, 14);
 }
 
+// Names beside the points of a sketch.
+struct Tag {
+  QPointF at;
+  const char* markup;
+  double pixels = 13;
+};
+
+void tags(QPainter& p, std::initializer_list<Tag> list) {
+  for (const Tag& t : list) label(p, t.at, QString::fromUtf8(t.markup), t.pixels);
+}
+
 void dashedCircle(QPainter& p, QPointF centre, double radius, double from = 0, double to = 360) {
   p.save();
   QPen pen(kConstruction, 0.8, Qt::DashLine);
@@ -84,17 +95,18 @@ QImage crankRockerSketch() {
   groundPivot(p, A);
   groundPivot(p, D);
   for (const QPointF& j : {A, D, B1, B2, C1, C2}) joint(p, j);
-  label(p, A + QPointF(-13, -4), QStringLiteral("A"), 14);
-  label(p, D + QPointF(14, -5), QStringLiteral("D"), 14);
-  label(p, B1 + QPointF(-13, 3), QStringLiteral("B_1"), 13);
-  label(p, B2 + QPointF(14, 3), QStringLiteral("B_2"), 13);
-  label(p, C1 + QPointF(-14, -5), QStringLiteral("C_1"), 13);
-  label(p, C2 + QPointF(4, -13), QStringLiteral("C_2"), 13);
-  label(p, A + (B1 - A) * 0.6 + QPointF(10, 0), QStringLiteral("a"), 13);
-  label(p, B1 + (C1 - B1) * 0.75 + QPointF(-10, 0), QStringLiteral("b"), 13);
-  label(p, (D + C2) / 2 + QPointF(10, 2), QStringLiteral("c"), 13);
-  label(p, (A + D) / 2 + QPointF(6, 12), QStringLiteral("d"), 13);
-  label(p, QPointF(125, 211), QStringLiteral("AC_1 = b − a,~AC_2 = b + a"), 13);
+  tags(p, {
+           {A + QPointF(-13, -4), "A", 14},
+           {D + QPointF(14, -5), "D", 14},
+           {B1 + QPointF(-13, 3), "B_1"},
+           {B2 + QPointF(14, 3), "B_2"},
+           {C1 + QPointF(-14, -5), "C_1"},
+           {C2 + QPointF(4, -13), "C_2"},
+           {A + (B1 - A) * 0.6 + QPointF(10, 0), "a"},
+           {B1 + (C1 - B1) * 0.75 + QPointF(-10, 0), "b"},
+           {(D + C2) / 2 + QPointF(10, 2), "c"},
+           {(A + D) / 2 + QPointF(6, 12), "d"},
+           {QPointF(125, 211), "AC_1 = b − a,~AC_2 = b + a"}});
   return image;
 }
 
@@ -137,12 +149,13 @@ QImage crankSliderSketch() {
 
   groundPivot(p, A);
   for (const QPointF& j : {A, B1, B2, C1, C2}) joint(p, j);
-  label(p, A + QPointF(-13, -9), QStringLiteral("A"), 14);
-  label(p, B1 + QPointF(14, 4), QStringLiteral("B_1"), 13);
-  label(p, B2 + QPointF(6, 12), QStringLiteral("B_2"), 13);
-  label(p, C1 + QPointF(14, 16), QStringLiteral("C_1"), 13);
-  label(p, C2 + QPointF(0, 17), QStringLiteral("C_2"), 13);
-  label(p, QPointF(190, 216), QStringLiteral("AC_1 = b − a,~AC_2 = b + a"), 13);
+  tags(p, {
+           {A + QPointF(-13, -9), "A", 14},
+           {B1 + QPointF(14, 4), "B_1"},
+           {B2 + QPointF(6, 12), "B_2"},
+           {C1 + QPointF(14, 16), "C_1"},
+           {C2 + QPointF(0, 17), "C_2"},
+           {QPointF(190, 216), "AC_1 = b − a,~AC_2 = b + a"}});
   return image;
 }
 
@@ -171,13 +184,14 @@ QImage guideBarSketch() {
   groundPivot(p, A);
   groundPivot(p, D);
   for (const QPointF& j : {A, D, B1, B2}) joint(p, j);
-  label(p, A + QPointF(13, -6), QStringLiteral("A"), 14);
-  label(p, D + QPointF(14, 2), QStringLiteral("D"), 14);
-  label(p, B1 + QPointF(-20, -12), QStringLiteral("B_1"), 13);
-  label(p, B2 + QPointF(19, -12), QStringLiteral("B_2"), 13);
-  label(p, (A + B2) / 2 + QPointF(2, 9), QStringLiteral("a"), 13);
-  label(p, D + QPointF(-9, -67), QStringLiteral("d"), 13);
-  label(p, QPointF(125, 12), QStringLiteral("AB ⊥ DB：θ = ψ"), 13);
+  tags(p, {
+           {A + QPointF(13, -6), "A", 14},
+           {D + QPointF(14, 2), "D", 14},
+           {B1 + QPointF(-20, -12), "B_1"},
+           {B2 + QPointF(19, -12), "B_2"},
+           {(A + B2) / 2 + QPointF(2, 9), "a"},
+           {D + QPointF(-9, -67), "d"},
+           {QPointF(125, 12), "AB ⊥ DB：θ = ψ"}});
   return image;
 }
 
