@@ -86,7 +86,13 @@ std::vector<QLineEdit*> inputStep(QGroupBox* step, const std::vector<Field>& fie
   auto* input = new QGroupBox(QStringLiteral("请输入初始参数"), step);
   auto* grid = new QGridLayout(input);
   std::vector<QLineEdit*> edits;
-  for (const Field& f : fields) edits.push_back(addField(grid, f));
+  for (const Field& f : fields) {
+    edits.push_back(addField(grid, f));
+    if (!wide) continue;
+    // Three edits in a row: narrower edits, and each unit apart from the next label.
+    edits.back()->setFixedWidth(64);
+    grid->setColumnMinimumWidth(f.column * 3 + 2, 28);
+  }
   grid->setRowStretch(grid->rowCount(), 1);
   auto* sketch = new QGroupBox(QStringLiteral("位置关系示意图"), step);
   sketchPicture = new PictureBox(sketchName, sketch);
@@ -240,15 +246,24 @@ void TJHTXFrm::buildCrankRocker() {
   QGroupBox* step2 = AddStepGroup(kRocker, QStringLiteral("type1step2"), {});
   {
     auto* layout = new QGridLayout(step2);
-    layout->addWidget(basisGroup(step2, type1imggs, QStringLiteral("type1imggs")), 0, 0, 1, 2);
+    layout->addWidget(basisGroup(step2, type1imggs, QStringLiteral("type1imggs")), 0, 0);
     msg = MakeLabel(QStringLiteral("msg"), kMessage, step2);
     msg->setWordWrap(true);
-    layout->addWidget(msg, 1, 0, 1, 2);
+    layout->addWidget(msg, 1, 0);
     jsa = MakeLabel(QStringLiteral("jsa"), QStringLiteral("a="), step2);
     jsb = MakeLabel(QStringLiteral("jsb"), QStringLiteral("b="), step2);
     jsd = MakeLabel(QStringLiteral("jsd"), QStringLiteral("d="), step2);
     jsw = MakeLabel(QStringLiteral("jsw"), QStringLiteral("ψ0="), step2);
-    layout->addWidget(ResultGroup({}, {jsa, jsb, jsd, jsw}, step2), 2, 0);
+    // The four results in two columns, to leave the start values their room.
+    auto* results = new QGroupBox(QStringLiteral("计算结果"), step2);
+    auto* grid = new QGridLayout(results);
+    for (int i = 0; QLabel* label : {jsa, jsb, jsd, jsw}) {
+      label->setParent(results);
+      label->setContentsMargins(30, 0, 0, 0);
+      grid->addWidget(label, i / 2, i % 2);
+      ++i;
+    }
+    layout->addWidget(results, 2, 0);
     IniSelect = new StartValuePanel(
         {{QStringLiteral("      本方程采用拟Newton迭代法求解，您可以对计算结果给予初值估计。"),
           QStringLiteral("    注意：1、不同的初值可能得到不同的求解结果！"), QStringLiteral("2、部分初值可能造成求解方法失效。")},
@@ -257,10 +272,12 @@ void TJHTXFrm::buildCrankRocker() {
           {QStringLiteral("Inid"), QStringLiteral("d="), QStringLiteral("30"), QStringLiteral("mm")},
           {QStringLiteral("Iniw"), QStringLiteral("ψ0="), QStringLiteral("76"), QStringLiteral("°")}}},
         step2);
-    layout->addWidget(IniSelect, 2, 1);
-    layout->setColumnStretch(0, 2);
-    layout->setColumnStretch(1, 3);
-    layout->setRowStretch(2, 1);
+    // The start values cover the formulas while they are open; the message and the last
+    // result stay in sight.
+    IniSelect->setAutoFillBackground(true);
+    layout->addWidget(IniSelect, 0, 0);
+    IniSelect->raise();
+    layout->setRowStretch(0, 1);
     Iniset = MakeButton(QStringLiteral("Iniset"), QStringLiteral("初值设置"), step2);
     ABDWExe = MakeButton(QStringLiteral("ABDWExe"), QStringLiteral("计算"), step2);
     type1ydfx = MakeButton(QStringLiteral("type1ydfx"), QStringLiteral("运动分析"), step2);
@@ -270,7 +287,7 @@ void TJHTXFrm::buildCrankRocker() {
       buttons->addWidget(button);
       buttons->addStretch(1);
     }
-    layout->addLayout(buttons, 3, 0, 1, 2);
+    layout->addLayout(buttons, 3, 0);
     IniSelect->Attach(Iniset, ABDWExe, type1ydfx);
     IniSelect->SetMessage(msg, kMessage);
     // "确定" of the start values leaves no result standing; "取消" keeps the last one shown.

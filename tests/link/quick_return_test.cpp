@@ -310,19 +310,4 @@ INSTANTIATE_TEST_SUITE_P(Designs, GuideBarCrankTest,
                          ::testing::Values(GuideBarCase{50, 30, 12.941L}, GuideBarCase{50, 60, 25},
                                            GuideBarCase{50, 120, 43.301L}, GuideBarCase{80, 10, 6.972L}));
 
-struct CouplingCase {
-  Extended K, theta;
-};
-
-class ThetaKTest : public ::testing::TestWithParam<CouplingCase> {};
-
-TEST_P(ThetaKTest, EachIsTheOthersInverse) {
-  EXPECT_NEAR(double(ThetaFromK(GetParam().K)), double(GetParam().theta), 1e-12);
-  EXPECT_NEAR(double(KFromTheta(GetParam().theta)), double(GetParam().K), 1e-12);
-}
-
-INSTANTIATE_TEST_SUITE_P(Pairs, ThetaKTest,
-                         ::testing::Values(CouplingCase{1, 0}, CouplingCase{1.4L, 30}, CouplingCase{1.5L, 36},
-                                           CouplingCase{5, 120}, CouplingCase{1.3L, 180 * 0.3L / 2.3L}));
-
 }  // namespace
