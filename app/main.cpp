@@ -7,6 +7,7 @@
 #include "base/appdir.h"
 #include "methods/DYWZ/dywz_frm.h"
 #include "methods/HSGX/hsgx_frm.h"
+#include "methods/JHTX/jhtx_frm.h"
 
 #include <QApplication>
 
@@ -24,9 +25,11 @@ int main(int argc, char** argv) {
   SetDesktop(&desktop);
   TDYWZFrm dywzFrm(&mainFrm);
   THSGXFrm hsgxFrm(&mainFrm);
+  TJHTXFrm jhtxFrm(&mainFrm);
   TAboutFrm aboutFrm(&mainFrm);
   mainFrm.RegisterDesignWindow(&dywzFrm);
   mainFrm.RegisterDesignWindow(&hsgxFrm);
+  mainFrm.RegisterDesignWindow(&jhtxFrm);
   mainFrm.SetAboutBox(&aboutFrm);
 
   mainFrm.show();
