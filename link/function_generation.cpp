@@ -46,12 +46,3 @@ bool SolveFiveNodes(const std::array<Extended, kMaxNodes>& phi, const std::array
   x[4] = NormalizeDegrees(x[4]);
   return true;
 }
-
-Extended NormalizeDegrees(Extended degrees) {
-  // fmod rather than stepping by 360: a root far out (a diverging start that still met the
-  // accuracy) would take for ever to step back.
-  Extended r = std::fmod(degrees, Extended(360));
-  if (r < 0) r += 360;
-  if (r >= 360) r -= 360;  // a tiny negative remainder rounds up to 360
-  return r;
-}

@@ -46,5 +46,3 @@ private:
 bool SolveFiveNodes(const std::array<Extended, kMaxNodes>& phi, const std::array<Extended, kMaxNodes>& psi,
                     TExtendedArray& x, Extended eps, int maxIter);
 
-// An angle in degrees brought into [0, 360).
-Extended NormalizeDegrees(Extended degrees);

@@ -49,14 +49,6 @@ bool SolveQuickReturnRocker(Extended psi, Extended theta, Extended gammaMin, Ext
   return true;
 }
 
-Extended NormalizeDegrees(Extended degrees) {
-  // The remainder, not repeated subtraction: far out, 360 is below the spacing of the reals
-  // and a loop would never end.
-  degrees = std::fmod(degrees, Extended(360));
-  if (degrees < 0) degrees += 360;
-  return degrees < 360 ? degrees : 0;  // −1e-30 + 360 rounds to 360
-}
-
 bool RockerFeasible(const QuickReturnRocker& r) { return r.a >= 0 && r.b >= 0 && r.d >= 0; }
 
 QuickReturnSlider DesignQuickReturnSlider(Extended H, Extended theta, Extended lambda) {

@@ -27,9 +27,6 @@ struct QuickReturnRocker {
 bool SolveQuickReturnRocker(Extended psi, Extended theta, Extended gammaMin, Extended c,
                             const TExtendedArray& start, Extended eps, int limit, QuickReturnRocker& result);
 
-// An angle brought into [0, 360).
-Extended NormalizeDegrees(Extended degrees);
-
 // A root is a linkage when no length is negative (a crank of 0 passes).
 bool RockerFeasible(const QuickReturnRocker& r);
 
