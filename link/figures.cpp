@@ -341,8 +341,9 @@ void DrawCrankSliderFrame(QImage& image, Extended& phi, Extended r, Extended l, 
   const int xLen = W - PixelRound(r * k) - 30;
   const int radiusA = PixelRound(r * k);
   const int guideY = PixelRound(A.y() - e * k);
-  const QPoint guideStart(PixelRound((l - r) * k + A.x() - 20), guideY);
-  const QPoint guideEnd(PixelRound((l + r) * k + A.x() + 30), guideY);
+  // The guide spans C's travel between its dead positions, with a margin either side.
+  const QPoint guideStart(PixelRound(std::sqrt(std::max<Extended>(0, (l - r) * (l - r) - e * e)) * k + A.x() - 20), guideY);
+  const QPoint guideEnd(PixelRound(std::sqrt((l + r) * (l + r) - e * e) * k + A.x() + 30), guideY);
 
   {
     QPainter canvas(&image);
