@@ -24,32 +24,36 @@ protected:
   }
 
   template <class T = QWidget>
-  T* find(const char* name) const {
-    T* w = m_frm->template findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(w, nullptr) << name;
+  T* find(const QString& name) const {
+    T* w = m_frm->template findChild<T*>(name);
+    EXPECT_NE(w, nullptr) << name.toStdString();
     return w;
   }
-  void click(const char* name) { find<QAbstractButton>(name)->click(); }
-  bool enabled(const char* name) const { return find<QWidget>(name)->isEnabled(); }
-  bool shown(const char* name) const { return !find<QWidget>(name)->isHidden(); }
-  void type(const char* edit, const QString& text) { find<QLineEdit>(edit)->setText(text); }
+  void click(const QString& name) { find<QAbstractButton>(name)->click(); }
+  bool enabled(const QString& name) const { return find<QWidget>(name)->isEnabled(); }
+  bool shown(const QString& name) const { return !find<QWidget>(name)->isHidden(); }
+  void type(const QString& edit, const QString& text) { find<QLineEdit>(edit)->setText(text); }
   // The text of an edit or a label.
-  QString text(const char* name) const {
-    if (auto* edit = m_frm->template findChild<QLineEdit*>(QString::fromLatin1(name))) return edit->text();
+  QString text(const QString& name) const {
+    if (auto* edit = m_frm->template findChild<QLineEdit*>(name)) return edit->text();
     return find<QLabel>(name)->text();
   }
   int logCount() const { return int(m_frm->LogLines().size()); }
 
-  // The information step of 张三 of 机械系, then the type given.
+  // The information step of 张三 of 机械系 on 2026-12-09 at 10:00:00.
+  void information() {
+    click(QStringLiteral("SpStart"));
+    type(QStringLiteral("txtPerson"), QStringLiteral("张三"));
+    type(QStringLiteral("txtDepartment"), QStringLiteral("机械系"));
+    type(QStringLiteral("txtDate"), QStringLiteral("2026-12-09"));
+    type(QStringLiteral("txtTime"), QStringLiteral("10:00:00"));
+    click(QStringLiteral("DesignOk"));
+  }
+  // The information step, then the type given.
   void startDesign(int designType) {
-    click("SpStart");
-    type("txtPerson", QStringLiteral("张三"));
-    type("txtDepartment", QStringLiteral("机械系"));
-    type("txtDate", QStringLiteral("2026-12-10"));
-    type("txtTime", QStringLiteral("10:00:00"));
-    click("DesignOk");
+    information();
     m_frm->DesignType->setItemIndex(designType);
-    click("typeok");
+    click(QStringLiteral("typeok"));
   }
 
   std::unique_ptr<Window> m_frm;

@@ -11,7 +11,7 @@
 #include "link/kinematics.h"
 #include "methods/HSGX/hsgx_frm.h"
 #include "methods/HSGX/hsgx_function.h"
-#include "support/app_dir_fixture.h"
+#include "support/design_window_fixture.h"
 
 #include <QComboBox>
 #include <QFileInfo>
@@ -31,45 +31,11 @@ namespace {
 
 constexpr Extended kRad = kPi / 180;
 
-class HSGXTest : public AppDirTest {
+class HSGXTest : public DesignWindowTest<THSGXFrm> {
 protected:
-  void SetUp() override {
-    AppDirTest::SetUp();
-    m_frm = std::make_unique<THSGXFrm>();
-    m_frm->show();
-  }
-  void TearDown() override {
-    m_frm->hide();
-    m_frm.reset();
-    AppDirTest::TearDown();
-  }
-
-  template <class T = QWidget>
-  T* find(const QString& name) const {
-    T* w = m_frm->findChild<T*>(name);
-    EXPECT_NE(w, nullptr) << name.toStdString();
-    return w;
-  }
-  void click(const QString& name) { find<QAbstractButton>(name)->click(); }
-  bool enabled(const QString& name) const { return find(name)->isEnabled(); }
-  bool shown(const QString& name) const { return !find(name)->isHidden(); }
-  void type(const QString& edit, const QString& text) { find<QLineEdit>(edit)->setText(text); }
-  QString text(const QString& name) const {
-    if (auto* edit = m_frm->findChild<QLineEdit*>(name)) return edit->text();
-    return find<QLabel>(name)->text();
-  }
-  int logCount() const { return int(m_frm->LogLines().size()); }
   static QString P(int nodes) { return nodes == 3 ? QStringLiteral("type1") : QStringLiteral("type2"); }
 
   // The design information, then the initial conditions with the given node count.
-  void information() {
-    click(QStringLiteral("SpStart"));
-    type(QStringLiteral("txtPerson"), QStringLiteral("张三"));
-    type(QStringLiteral("txtDepartment"), QStringLiteral("机械系"));
-    type(QStringLiteral("txtDate"), QStringLiteral("2026-12-09"));
-    type(QStringLiteral("txtTime"), QStringLiteral("10:00:00"));
-    click(QStringLiteral("DesignOk"));
-  }
   void startDesign(int nodes) {
     information();
     m_frm->PointN->setCurrentIndex(nodes == 3 ? 0 : 1);
@@ -112,7 +78,6 @@ protected:
     return path;
   }
 
-  std::unique_ptr<THSGXFrm> m_frm;
 };
 
 const QStringList kHeader = {QStringLiteral("设计信息"), QStringLiteral("    类型：三插值点设计铰链四杆机构"),
