@@ -5,6 +5,7 @@
 #include "app/msg_frm.h"
 #include "app/qt_desktop.h"
 #include "base/appdir.h"
+#include "methods/CDJSJ/cdjsj_frm.h"
 #include "methods/DYWZ/dywz_frm.h"
 
 #include <QApplication>
@@ -22,8 +23,10 @@ int main(int argc, char** argv) {
   QtDesktopServices desktop(&msgFrm);
   SetDesktop(&desktop);
   TDYWZFrm dywzFrm(&mainFrm);
+  TCDJSJFrm cdjsjFrm(&mainFrm);
   TAboutFrm aboutFrm(&mainFrm);
   mainFrm.RegisterDesignWindow(&dywzFrm);
+  mainFrm.RegisterDesignWindow(&cdjsjFrm);
   mainFrm.SetAboutBox(&aboutFrm);
 
   mainFrm.show();
