@@ -63,16 +63,22 @@ protected:
   QString text(const char* edit) const { return find<QLineEdit>(edit)->text(); }
   int logCount() const { return int(m_frm->LogLines().size()); }
 
-  // Design information and the type; then "点击继续".
-  void startDesign(int designType) {
+  void information() {
     click("SpSjks");
     type("txtPerson", QStringLiteral("张三"));
     type("txtDepartment", QStringLiteral("机械系"));
     type("txtDate", QStringLiteral("2026-12-10"));
     type("txtTime", QStringLiteral("10:00:00"));
     click("sjxxok");
+  }
+  void chooseType(int designType) {
     m_frm->DesignType->setItemIndex(designType);
     click("sjlxxzok");
+  }
+  // Design information and the type; then "点击继续".
+  void startDesign(int designType) {
+    information();
+    chooseType(designType);
     const char* go[] = {"qbyg1smok", "qbyg2smok", "qbhksmok", "sqbsmok"};
     click(go[designType]);
   }
@@ -115,15 +121,9 @@ protected:
 // --- The types end to end ---
 
 TEST_F(CDJSJTest, CrankRocker1WithTheDefaults) {
-  click("SpSjks");
-  type("txtPerson", QStringLiteral("张三"));
-  type("txtDepartment", QStringLiteral("机械系"));
-  type("txtDate", QStringLiteral("2026-12-10"));
-  type("txtTime", QStringLiteral("10:00:00"));
-  click("sjxxok");
+  information();
   EXPECT_EQ(logCount(), 3);
-  m_frm->DesignType->setItemIndex(0);
-  click("sjlxxzok");
+  chooseType(0);
   EXPECT_EQ(m_frm->LogLines().value(3), QStringLiteral("    类型：曲柄摇杆机构1"));
   EXPECT_TRUE(shown("qbyg1sm"));
   EXPECT_FALSE(shown("qbyg1sp1"));  // the column's buttons wait for "点击继续"
@@ -176,6 +176,7 @@ TEST_F(CDJSJTest, CrankRocker1WithTheDefaults) {
 struct K1Case {
   double psi, gamma, phi;
   double a, b, c;
+  friend void PrintTo(const K1Case& k, std::ostream* os) { *os << "ψ12 " << k.psi << " γmin " << k.gamma; }
 };
 
 class K1FormulaTest : public CDJSJTest, public ::testing::WithParamInterface<K1Case> {};
@@ -330,6 +331,9 @@ Motion simulate(double a, double b, double c) {
 struct SimulationCase {
   int type;
   double phi, psi, gamma;  // type 1: γmin asked; type 0: β typed (0: the chart's exact β)
+  friend void PrintTo(const SimulationCase& c, std::ostream* os) {
+    *os << "type " << c.type << " φ12 " << c.phi << " ψ12 " << c.psi << " " << c.gamma;
+  }
 };
 
 class SimulationTest : public CDJSJTest, public ::testing::WithParamInterface<SimulationCase> {};
@@ -383,6 +387,7 @@ struct FailureCase {
   const char* cleared;              // an edit emptied, or none
   const char* ok;
   const char* message;
+  friend void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.ok; }
 };
 
 class CDJSJFailureTest : public CDJSJTest, public ::testing::WithParamInterface<FailureCase> {};
@@ -422,6 +427,7 @@ TEST_F(CDJSJTest, TextThatIsNoNumberStopsTheCommit) {
 struct FaultCase {
   int type;
   double psi, second;  // type 0: ψ12 with φ12 = second; type 1: ψ12 and γmin
+  friend void PrintTo(const FaultCase& c, std::ostream* os) { *os << "type " << c.type << " " << c.psi << " " << c.second; }
 };
 
 class FloatFaultTest : public CDJSJTest, public ::testing::WithParamInterface<FaultCase> {};
@@ -531,6 +537,7 @@ struct ResumeCase {
   const char* entered;  // "" for none
   bool reports;
   int previews;
+  friend void PrintTo(const ResumeCase& c, std::ostream* os) { *os << "type " << c.type << " step " << c.step; }
 };
 
 class CDJSJResumeTest : public CDJSJTest, public ::testing::WithParamInterface<ResumeCase> {};
@@ -592,6 +599,7 @@ TEST_F(CDJSJTest, RecordHoldsTheTypesKeysInOrderAndTheShortLabelNamesIt) {
 struct NotesCase {
   int recordType;  // −2: no record opened
   const char* page;
+  friend void PrintTo(const NotesCase& c, std::ostream* os) { *os << "type " << c.recordType; }
 };
 
 class CDJSJNotesTest : public CDJSJTest, public ::testing::WithParamInterface<NotesCase> {};
@@ -632,6 +640,7 @@ TEST_F(CDJSJTest, MainWindowOffersTheMethod) {
 struct ViewCase {
   const char* panel;
   QRect rest, zoomed, fitted;
+  friend void PrintTo(const ViewCase& c, std::ostream* os) { *os << c.panel; }
 };
 
 class ChartPanelTest : public CDJSJTest, public ::testing::WithParamInterface<ViewCase> {};
@@ -687,6 +696,7 @@ struct ReadingCase {
   double phi, psi;
   int marks;
   const char* caption;  // a line the caption holds
+  friend void PrintTo(const ReadingCase& c, std::ostream* os) { *os << "type " << c.type << " φ12 " << c.phi; }
 };
 
 class ReadingTest : public CDJSJTest, public ::testing::WithParamInterface<ReadingCase> {};
@@ -712,7 +722,12 @@ TEST_P(ReadingTest, CrossHairSitsWhereTheAxisMappingPutsTheExactValue) {
   for (int zoomed = 0; zoomed < 2; ++zoomed) {
     const QImage shot = view->grab().toImage();
     for (const ChartMark& mark : marks->Reading().marks) {
-      const QPointF expected = ChartToPanel(*view->picture(), axes.Find(mark.quantity)->ToPixel(mark.x, mark.y));
+      // the chart's pixel scaled with the fitted (or zoomed) box that stretches it
+      const QPointF pixel = axes.Find(mark.quantity)->ToPixel(mark.x, mark.y);
+      const QRect box = view->picture()->geometry();
+      const QSize size = view->picture()->image().size();
+      const QPointF expected = QPointF(box.topLeft()) + QPointF(pixel.x() * box.width() / size.width(),
+                                                                pixel.y() * box.height() / size.height());
       const std::optional<QPointF> at = marks->PanelPoint(mark);
       ASSERT_TRUE(at);
       EXPECT_NEAR(at->x(), expected.x(), 1e-9);

@@ -27,6 +27,30 @@ std::pair<double, double> innerAngle(QPointF vertex, QPointF p, QPointF q) {
 
 void named(QPainter& p, QPointF at, const QString& name, double pixels = 13) { label(p, at, name, pixels); }
 
+// A four-bar ABCD in two positions, the second drawn as the first (bold) one, on its frame line.
+void twoPositions(QPainter& p, QPointF A, QPointF D, QPointF B1, QPointF C1, QPointF B2, QPointF C2) {
+  thinLine(p, A + QPointF(-40, 0), D + QPointF(40, 0), Qt::DashDotLine);
+  bar(p, A, B1, false);
+  bar(p, B1, C1, false);
+  bar(p, D, C1, false);
+  bar(p, A, B2, true);
+  bar(p, B2, C2, true);
+  bar(p, D, C2, true);
+}
+
+// The pivots and joints over what is drawn, and the names of the links.
+void jointsAndLinks(QPainter& p, QPointF A, QPointF D, std::initializer_list<QPointF> joints, QPointF B2,
+                    QPointF C2) {
+  groundPivot(p, A);
+  groundPivot(p, D);
+  for (const QPointF& j : joints) joint(p, j);
+  joint(p, A);
+  joint(p, D);
+  named(p, (B2 + C2) / 2 + QPointF(-10, 2), QStringLiteral("b"));
+  named(p, (D + C2) / 2 + QPointF(9, 0), QStringLiteral("c"));
+  named(p, (A + D) / 2 + QPointF(0, 11), QStringLiteral("d"));
+}
+
 // The crank-rocker with the largest minimum transmission angle in its two extreme positions:
 // φ12 = 205°, ψ12 = 40°, β = 60° (the window's defaults). At the far extreme C2 crank and coupler
 // are stretched along β, at the near one C1 they overlap along β + θ, θ = φ12 − 180°.
@@ -40,22 +64,13 @@ QImage crankRockerSketch() {
   const QPointF B2 = polar(A, a * f.scale, beta), C2 = polar(A, (a + b) * f.scale, beta);
   const QPointF B1 = polar(A, a * f.scale, beta + phi12), C1 = polar(A, (b - a) * f.scale, beta + theta);
 
-  thinLine(p, A + QPointF(-40, 0), D + QPointF(40, 0), Qt::DashDotLine);
-  bar(p, A, B1, false);
-  bar(p, B1, C1, false);
-  bar(p, D, C1, false);
-  bar(p, A, B2, true);
-  bar(p, B2, C2, true);
-  bar(p, D, C2, true);
-
+  twoPositions(p, A, D, B1, C1, B2, C2);
   namedAngle(p, A, 30, 0, beta, QStringLiteral("β"), 24, 9);
   namedAngle(p, A, 20, beta + phi12, beta, QStringLiteral("φ_{12}"), 205, 16);
   const double d1 = direction(D, C1), d2 = direction(D, C2);
   namedAngle(p, D, 44, d1, d2, QStringLiteral("ψ_{12}"), (d1 + d2) / 2, 14);
 
-  groundPivot(p, A);
-  groundPivot(p, D);
-  for (const QPointF& j : {A, B1, B2, C1, C2, D}) joint(p, j);
+  jointsAndLinks(p, A, D, {B1, B2, C1, C2}, B2, C2);
   named(p, A + QPointF(21, 11), QStringLiteral("A"), 14);
   named(p, D + QPointF(16, -6), QStringLiteral("D"), 14);
   named(p, B1 + QPointF(-14, 2), QStringLiteral("B_1"));
@@ -63,9 +78,6 @@ QImage crankRockerSketch() {
   named(p, C1 + QPointF(-15, -4), QStringLiteral("C_1"));
   named(p, C2 + QPointF(2, -13), QStringLiteral("C_2"));
   named(p, polar(A, 46, 44), QStringLiteral("a"));
-  named(p, (B2 + C2) / 2 + QPointF(-10, 2), QStringLiteral("b"));
-  named(p, (D + C2) / 2 + QPointF(9, 0), QStringLiteral("c"));
-  named(p, (A + D) / 2 + QPointF(0, 11), QStringLiteral("d"));
   label(p, QPointF(190, 256), QStringLiteral("1、2为摇杆的近、远极限位置"), 12);
   return image;
 }
@@ -83,31 +95,20 @@ QImage k1Sketch() {
   const QPointF B2 = polar(A, a * f.scale, beta), C2 = polar(A, (a + b) * f.scale, beta);
   const QPointF B1 = polar(A, a * f.scale, beta + 180), C1 = polar(A, (b - a) * f.scale, beta);
 
-  thinLine(p, A + QPointF(-40, 0), D + QPointF(40, 0), Qt::DashDotLine);
   thinLine(p, B1 + (B1 - A) * 0.15, C2 + (C2 - A) * 0.12);  // the line C1C2 through A
-  bar(p, A, B1, false);
-  bar(p, B1, C1, false);
-  bar(p, D, C1, false);
-  bar(p, A, B2, true);
-  bar(p, B2, C2, true);
-  bar(p, D, C2, true);
+  twoPositions(p, A, D, B1, C1, B2, C2);
 
   namedAngle(p, A, 24, beta + 180, beta, QStringLiteral("φ_{12}"), 150, 16);
   const double d1 = direction(D, C1), d2 = direction(D, C2);
   namedAngle(p, D, 50, d1, d2, QStringLiteral("ψ_{12}"), (d1 + d2) / 2, 15);
 
-  groundPivot(p, A);
-  groundPivot(p, D);
-  for (const QPointF& j : {A, B1, B2, C1, C2, D}) joint(p, j);
+  jointsAndLinks(p, A, D, {B1, B2, C1, C2}, B2, C2);
   named(p, A + QPointF(21, 3), QStringLiteral("A"), 14);
   named(p, D + QPointF(16, -6), QStringLiteral("D"), 14);
   named(p, B1 + QPointF(-14, 4), QStringLiteral("B_1"));
   named(p, B2 + QPointF(-15, -2), QStringLiteral("B_2"));
   named(p, C1 + QPointF(16, -2), QStringLiteral("C_1"));
   named(p, C2 + QPointF(2, -13), QStringLiteral("C_2"));
-  named(p, (B2 + C2) / 2 + QPointF(-10, 3), QStringLiteral("b"));
-  named(p, (D + C2) / 2 + QPointF(9, 0), QStringLiteral("c"));
-  named(p, (A + D) / 2 + QPointF(0, 11), QStringLiteral("d"));
   label(p, QPointF(170, 256), QStringLiteral("K=1：A在C_1C_2上，φ_{12}=180°"), 12);
   return image;
 }
@@ -148,24 +149,13 @@ QImage crankSliderSketch() {
   namedAngle(p, A, 64, u1, u2, QStringLiteral("θ"), (u1 + u2) / 2, 9);
 
   // e left of A between its level and the slider's line; s under the guide.
-  const auto dimension = [&](QPointF from, QPointF to) {
-    p.setPen(QPen(kInk, 0.8));
-    p.drawLine(from, to);
-    p.setPen(Qt::NoPen);
-    p.setBrush(kInk);
-    for (const auto& [tip, other] : {std::pair{from, to}, std::pair{to, from}}) {
-      const QPointF d = (other - tip) / std::hypot(other.x() - tip.x(), other.y() - tip.y());
-      const QPointF n(-d.y(), d.x());
-      p.drawPolygon(QPolygonF({tip, tip + d * 6 + n * 2, tip + d * 6 - n * 2}));
-    }
-  };
   const double eX = A.x() - 52;
-  dimension(QPointF(eX, A.y()), QPointF(eX, C1.y()));
+  dimensionLine(p, QPointF(eX, A.y()), QPointF(eX, C1.y()));
   named(p, QPointF(eX - 9, (A.y() + C1.y()) / 2), QStringLiteral("e"));
   const double sY = guideY + 20;
   thinLine(p, QPointF(C1.x(), guideY + 6), QPointF(C1.x(), sY + 4), Qt::SolidLine);
   thinLine(p, QPointF(C2.x(), guideY + 6), QPointF(C2.x(), sY + 4), Qt::SolidLine);
-  dimension(QPointF(C1.x(), sY), QPointF(C2.x(), sY));
+  dimensionLine(p, QPointF(C1.x(), sY), QPointF(C2.x(), sY));
   named(p, QPointF((C1.x() + C2.x()) / 2, sY + 10), QStringLiteral("s"));
 
   groundPivot(p, A);
@@ -181,7 +171,7 @@ QImage crankSliderSketch() {
 }
 
 // The double crank of ψ = 100°, γmin = 35° (a/d 2.109, b/d 1.901, c/d 1.354) in the two positions
-// of its minimum transmission angles: the input along the frame line, away from D and towards it.
+// of its minimum transmission angles: the input along the frame line, with AD and against it.
 QImage doubleCrankSketch() {
   QImage image = canvas(350, 250);
   QPainter p(&image);
