@@ -5,6 +5,7 @@
 #include "app/msg_frm.h"
 #include "app/qt_desktop.h"
 #include "base/appdir.h"
+#include "methods/CDJSJ/cdjsj_frm.h"
 #include "methods/DYWZ/dywz_frm.h"
 #include "methods/HSGX/hsgx_frm.h"
 #include "methods/JHTX/jhtx_frm.h"
@@ -26,10 +27,12 @@ int main(int argc, char** argv) {
   TDYWZFrm dywzFrm(&mainFrm);
   THSGXFrm hsgxFrm(&mainFrm);
   TJHTXFrm jhtxFrm(&mainFrm);
+  TCDJSJFrm cdjsjFrm(&mainFrm);
   TAboutFrm aboutFrm(&mainFrm);
   mainFrm.RegisterDesignWindow(&dywzFrm);
   mainFrm.RegisterDesignWindow(&hsgxFrm);
   mainFrm.RegisterDesignWindow(&jhtxFrm);
+  mainFrm.RegisterDesignWindow(&cdjsjFrm);
   mainFrm.SetAboutBox(&aboutFrm);
 
   mainFrm.show();

@@ -12,6 +12,7 @@ namespace pictures {
 void AddDywzPictures(const QString& root, PictureList& list);
 void AddHsgxPictures(const QString& root, PictureList& list);
 void AddJhtxPictures(const QString& root, PictureList& list);
+void AddCdjsjPictures(const QString& root, PictureList& list);
 }
 
 int main(int argc, char** argv) {
@@ -32,6 +33,7 @@ int main(int argc, char** argv) {
   AddDywzPictures(root, pictures);
   AddHsgxPictures(root, pictures);
   AddJhtxPictures(root, pictures);
+  AddCdjsjPictures(root, pictures);
   for (const auto& [path, image] : pictures) {
     if (!save(path, image)) {
       std::fprintf(stderr, "make_pictures: cannot write %s\n", qPrintable(path));

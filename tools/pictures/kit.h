@@ -64,6 +64,8 @@ void bar(QPainter& p, QPointF from, QPointF to, bool first);
 // An angle from the direction `from` to `to`, with an arrowhead at its end.
 void angleArc(QPainter& p, QPointF centre, double radius, double from, double to, bool arrow = true);
 void thinLine(QPainter& p, QPointF from, QPointF to, Qt::PenStyle style = Qt::DashLine);
+// A dimension line with an arrowhead at each end.
+void dimensionLine(QPainter& p, QPointF from, QPointF to);
 // C of a four-bar from B and D, on the side to the left of B→D.
 QPointF closeLoop(QPointF B, QPointF D, double bc, double dc);
 // An angle arc with its name beside the arc (outside, or inside for `outside` < 0) in the
