@@ -1,6 +1,7 @@
 // Draws the pictures of the installation: the position sketches and formula pictures of the
 // design steps (BMP, under images/) and the linkage sketch of the result pages (GIF, under
-// web/images/). Usage: make_pictures <staged runtime folder>
+// web/images/), and the figures and formulas of the teaching pages (PNG, under web/images/jc/).
+// Usage: make_pictures <staged runtime folder>
 // Each design method's pictures are in a file of their own under tools/pictures/.
 #include "tools/pictures/kit.h"
 
@@ -12,6 +13,7 @@ namespace pictures {
 void AddDywzPictures(const QString& root, PictureList& list);
 void AddHsgxPictures(const QString& root, PictureList& list);
 void AddJhtxPictures(const QString& root, PictureList& list);
+void AddNavigatorPictures(const QString& root, PictureList& list);
 }
 
 int main(int argc, char** argv) {
@@ -32,6 +34,7 @@ int main(int argc, char** argv) {
   AddDywzPictures(root, pictures);
   AddHsgxPictures(root, pictures);
   AddJhtxPictures(root, pictures);
+  AddNavigatorPictures(root, pictures);
   for (const auto& [path, image] : pictures) {
     if (!save(path, image)) {
       std::fprintf(stderr, "make_pictures: cannot write %s\n", qPrintable(path));
