@@ -57,7 +57,7 @@ QPixmap treeImage(int index) {
   } else {
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(200, 120, 30));
-    p.drawPolygon(QPolygonF({QPointF(5, 4), QPointF(11, 8), QPointF(5, 12)}));
+    p.drawEllipse(QPointF(8, 8), 2.5, 2.5);
   }
   return pixmap;
 }

@@ -9,6 +9,7 @@
 #include <QFontMetricsF>
 #include <QPainterPath>
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace pictures {
@@ -121,6 +122,25 @@ struct Extremes {
     B1 = A - (C1 - A) * (a / (b - a));
     B2 = A + (C2 - A) * (a / (b + a));
   }
+  // Both positions, the stretched one drawn as the first.
+  void draw(QPainter& p, QPointF A, QPointF D) const {
+    for (int k = 1; k >= 0; --k) {
+      const QPointF B = k ? B2 : B1, C = k ? C2 : C1;
+      bar(p, A, B, k == 1);
+      bar(p, B, C, k == 1);
+      bar(p, D, C, k == 1);
+      joint(p, B, k ? kInk : kOther);
+      joint(p, C, k ? kInk : kOther);
+    }
+  }
+  // The pivots and the names of A, D, B2, C2, B1, C1, each beside its joint by its offset.
+  void name(QPainter& p, QPointF A, QPointF D, const std::array<QPointF, 6>& offsets) const {
+    pivots(p, {A, D});
+    const std::pair<QPointF, const char*> joints[] = {{A, "A"},   {D, "D"},   {B2, "B_2"},
+                                                      {C2, "C_2"}, {B1, "B_1"}, {C1, "C_1"}};
+    for (size_t k = 0; k < std::size(joints); ++k)
+      label(p, joints[k].first + offsets[k], QString::fromLatin1(joints[k].second), k < 2 ? 15 : 14);
+  }
 };
 
 // --- The figures ---
@@ -187,7 +207,7 @@ QImage loopSketch() {
 // One chain of links (shortest s, then p, q, l around the loop) with each link as the frame:
 // crank-rocker, double crank, double rocker.
 QImage inversionsSketch() {
-  QImage image = canvas(600, 240);
+  QImage image = canvas(520, 240);
   QPainter p(&image);
   smooth(p);
   const double s = 26, pl = 77, q = 58, l = 69;  // s + p ≤ q + l
@@ -198,9 +218,9 @@ QImage inversionsSketch() {
     bool inputTurns, outputTurns;
   };
   const Panel panels[] = {
-      {s, pl, q, l, 70, QPointF(40, 120), QStringLiteral("曲柄摇杆机构"), QStringLiteral("最短杆的邻边为机架"), true, false},
-      {l, q, pl, s, 112, QPointF(250, 120), QStringLiteral("双曲柄机构"), QStringLiteral("最短杆为机架"), true, true},
-      {pl, s, l, q, 62, QPointF(430, 120), QStringLiteral("双摇杆机构"), QStringLiteral("最短杆的对边为机架"), false, false},
+      {s, pl, q, l, 70, QPointF(28, 120), QStringLiteral("曲柄摇杆机构"), QStringLiteral("最短杆的邻边为机架"), true, false},
+      {l, q, pl, s, 112, QPointF(215, 120), QStringLiteral("双曲柄机构"), QStringLiteral("最短杆为机架"), true, true},
+      {pl, s, l, q, 62, QPointF(385, 120), QStringLiteral("双摇杆机构"), QStringLiteral("最短杆的对边为机架"), false, false},
   };
   for (const Panel& panel : panels) {
     const FourBar fb(panel.A, panel.crank, panel.coupler, panel.rocker, panel.frame, panel.phi);
@@ -227,7 +247,7 @@ QImage inversionsSketch() {
     caption(p, QPointF(cx, 210), panel.title, 13);
     caption(p, QPointF(cx, 228), panel.rule, 11, kConstruction);
   }
-  caption(p, QPointF(300, 14), QStringLiteral("同一组杆长（最短杆以粗线表示），满足杆长条件，取不同构件为机架"), 12);
+  caption(p, QPointF(260, 14), QStringLiteral("同一组杆长（最短杆以粗线表示），满足杆长条件，取不同构件为机架"), 12);
   return image;
 }
 
@@ -284,23 +304,10 @@ QImage deadPointSketch() {
   // the force line through A at both dead points
   thinLine(p, ex.C2, polar(A, 40, direction(ex.C2, A)), Qt::DashDotLine);
   thinLine(p, ex.C1, polar(ex.B1, 30, direction(ex.C1, ex.B1)), Qt::DashDotLine);
-  for (int k = 1; k >= 0; --k) {
-    const QPointF B = k ? ex.B2 : ex.B1, C = k ? ex.C2 : ex.C1;
-    bar(p, A, B, k == 1);
-    bar(p, B, C, k == 1);
-    bar(p, D, C, k == 1);
-    joint(p, B, k ? kInk : kOther);
-    joint(p, C, k ? kInk : kOther);
-  }
+  ex.draw(p, A, D);
   arrow(p, polar(D, 58, direction(D, ex.C2) - 18), polar(D, 58, direction(D, ex.C2) - 2), kHighlight);
   caption(p, polar(D, 70, direction(D, ex.C2) - 24) + QPointF(36, 0), QStringLiteral("主动摇杆"), 11, kHighlight);
-  pivots(p, {A, D});
-  label(p, A + QPointF(-6, 22), QStringLiteral("A"), 15);
-  label(p, D + QPointF(14, 3), QStringLiteral("D"), 15);
-  label(p, ex.B2 + QPointF(10, -8), QStringLiteral("B_2"), 14);
-  label(p, ex.C2 + QPointF(6, -13), QStringLiteral("C_2"), 14);
-  label(p, ex.B1 + QPointF(-14, 8), QStringLiteral("B_1"), 14);
-  label(p, ex.C1 + QPointF(-14, -8), QStringLiteral("C_1"), 14);
+  ex.name(p, A, D, {QPointF(-6, 22), QPointF(14, 3), QPointF(10, -8), QPointF(6, -13), QPointF(-14, 8), QPointF(-14, -8)});
   caption(p, QPointF(220, 18), QStringLiteral("摇杆主动时，曲柄与连杆共线的两个位置：力的作用线通过A，γ = 0"), 12);
   return image;
 }
@@ -319,14 +326,7 @@ QImage quickReturnSketch() {
   p.drawLine(A, D);
   const double dirC1 = direction(A, ex.C1), dirC2 = direction(A, ex.C2);
   thinLine(p, A, polar(A, 150, dirC1));
-  for (int k = 1; k >= 0; --k) {
-    const QPointF B = k ? ex.B2 : ex.B1, C = k ? ex.C2 : ex.C1;
-    bar(p, A, B, k == 1);
-    bar(p, B, C, k == 1);
-    bar(p, D, C, k == 1);
-    joint(p, B, k ? kInk : kOther);
-    joint(p, C, k ? kInk : kOther);
-  }
+  ex.draw(p, A, D);
   namedAngle(p, A, 136, dirC2, dirC1, QStringLiteral("θ"), (dirC1 + dirC2) / 2, 10);
   const double dC1 = direction(D, ex.C1), dC2 = direction(D, ex.C2);
   namedAngle(p, D, 40, dC2, dC1, QStringLiteral("ψ"), (dC1 + dC2) / 2, 9);
@@ -338,13 +338,7 @@ QImage quickReturnSketch() {
   const QRectF ring(A.x() - a - 10, A.y() - a - 10, 2 * a + 20, 2 * a + 20);
   p.drawArc(ring, qRound(b2 * 16), qRound(slow * 16));
   caption(p, polar(A, a + 34, b2 + slow / 2) + QPointF(-20, 0), QStringLiteral("φ1 = 180° + θ"), 11, kHighlight);
-  pivots(p, {A, D});
-  label(p, A + QPointF(-6, 24), QStringLiteral("A"), 15);
-  label(p, D + QPointF(14, 3), QStringLiteral("D"), 15);
-  label(p, ex.B2 + QPointF(8, -10), QStringLiteral("B_2"), 14);
-  label(p, ex.C2 + QPointF(8, -12), QStringLiteral("C_2"), 14);
-  label(p, ex.B1 + QPointF(-16, 6), QStringLiteral("B_1"), 14);
-  label(p, ex.C1 + QPointF(-10, -13), QStringLiteral("C_1"), 14);
+  ex.name(p, A, D, {QPointF(-6, 24), QPointF(14, 3), QPointF(8, -10), QPointF(8, -12), QPointF(-16, 6), QPointF(-10, -13)});
   caption(p, QPointF(220, 240), QStringLiteral("曲柄逆时针转动：B2→B1（摇杆C2→C1）为慢行程，"), 12);
   caption(p, QPointF(220, 260), QStringLiteral("B1→B2为快速空回，曲柄转过φ2 = 180° − θ"), 12);
   return image;
@@ -604,7 +598,7 @@ QImage crankSliderCurves() {
 QImage stepFlow(const QStringList& steps) {
   const QFont font = cjk(13);
   const QFontMetricsF metrics(font);
-  const double gap = 26, height = 30, rowGap = 22, maxWidth = 600;
+  const double gap = 26, height = 30, rowGap = 22, maxWidth = 480;
   std::vector<std::vector<std::pair<QString, double>>> rows(1);
   double x = 0, widest = 0;
   for (const QString& step : steps) {
