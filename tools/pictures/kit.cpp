@@ -429,6 +429,7 @@ bool save(const QString& path, const QImage& image) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(EncodeGif(forGif(image))) > 0;
   }
+  if (path.endsWith(QStringLiteral(".png"))) return image.save(path, "PNG");
   return image.save(path, "BMP");
 }
 

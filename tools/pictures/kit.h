@@ -73,7 +73,7 @@ QPointF closeLoop(QPointF B, QPointF D, double bc, double dc);
 void namedAngle(QPainter& p, QPointF centre, double radius, double from, double to, const QString& name, double at,
                 double outside = 6);
 
-// Writes a picture as BMP, or as GIF where the name ends in ".gif", making its folder.
+// Writes a picture as BMP, or as GIF or PNG where the name ends so, making its folder.
 bool save(const QString& path, const QImage& image);
 
 // The pictures to write: each path under the runtime folder with its image.
