@@ -320,7 +320,7 @@ QWidget* TDesignFrm::buildTypeStep() {
   Step1 = new QGroupBox(RightPnl);
   Step1->setObjectName(m_policy.typeGroupName);
   auto* layout = new QVBoxLayout(Step1);
-  DesignType = new RadioGroup(QStringLiteral("选择设计类型"), {}, 2, Step1);
+  DesignType = new RadioGroup(QStringLiteral("选择设计类型"), {}, m_policy.typeListColumns, Step1);
   DesignType->setObjectName(m_policy.typeListName);
   layout->addWidget(DesignType);
   layout->addWidget(new QLabel(QStringLiteral("设计类型说明："), Step1));
@@ -370,7 +370,7 @@ int TDesignFrm::AddType(const QString& caption, const QString& explanation,
   QStringList captions;
   for (const WizardType& t : m_types) captions << t.caption;
   auto* layout = static_cast<QVBoxLayout*>(Step1->layout());
-  auto* list = new RadioGroup(QStringLiteral("选择设计类型"), captions, 2, Step1);
+  auto* list = new RadioGroup(QStringLiteral("选择设计类型"), captions, m_policy.typeListColumns, Step1);
   list->setObjectName(m_policy.typeListName);
   layout->replaceWidget(DesignType, list);
   delete DesignType;

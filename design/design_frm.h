@@ -95,6 +95,7 @@ struct WizardPolicy {
   bool notesMissingMessage = true;  // false: a missing notes page hides the view silently
   bool newSetsStatus = true;
   bool resumeShowsCaption = false;  // pnlType shows the type list's caption on a resume
+  int typeListColumns = 2;          // long captions want one column
 };
 
 // The blanks between the parts of the header lines, for the windows that space them otherwise.

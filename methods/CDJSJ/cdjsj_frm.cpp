@@ -41,6 +41,7 @@ WizardPolicy cdjsjPolicy() {
   p.notesMissingMessage = false;
   p.newSetsStatus = false;
   p.resumeShowsCaption = true;
+  p.typeListColumns = 1;  // the captions are too long for two columns
   return p;
 }
 
@@ -190,11 +191,6 @@ TCDJSJFrm::TCDJSJFrm(QWidget* parent)
     SetTypeLabel(t, QString::fromUtf8(types[t].label));
     m_types[t].hideUnreached = true;
   }
-  // The captions are too long for the list's two columns: one to a row.
-  auto* grid = static_cast<QGridLayout*>(DesignType->layout());
-  const QList<QRadioButton*> items = DesignType->findChildren<QRadioButton*>();
-  for (QRadioButton* item : items) grid->removeWidget(item);
-  for (int i = 0; i < int(items.size()); ++i) grid->addWidget(items[i], i, 0);
   const QString explanationCaptions[] = {
       QStringLiteral("按最小传动角具有最大值的条件设计曲柄摇杆机构"),
       QStringLiteral("按最小传动角设计行程速比系数k=1的曲柄摇杆机构"),
