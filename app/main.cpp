@@ -6,6 +6,7 @@
 #include "app/qt_desktop.h"
 #include "base/appdir.h"
 #include "methods/DYWZ/dywz_frm.h"
+#include "methods/JSTX/jstx_frm.h"
 
 #include <QApplication>
 
@@ -22,8 +23,10 @@ int main(int argc, char** argv) {
   QtDesktopServices desktop(&msgFrm);
   SetDesktop(&desktop);
   TDYWZFrm dywzFrm(&mainFrm);
+  TJSTXFrm jstxFrm(&mainFrm);
   TAboutFrm aboutFrm(&mainFrm);
   mainFrm.RegisterDesignWindow(&dywzFrm);
+  mainFrm.RegisterDesignWindow(&jstxFrm);
   mainFrm.SetAboutBox(&aboutFrm);
 
   mainFrm.show();
