@@ -10,6 +10,7 @@
 
 namespace pictures {
 void AddDywzPictures(const QString& root, PictureList& list);
+void AddJstxPictures(const QString& root, PictureList& list);
 }
 
 int main(int argc, char** argv) {
@@ -28,6 +29,7 @@ int main(int argc, char** argv) {
   const QString root = QString::fromLocal8Bit(argv[1]) + u'/';
   PictureList pictures;
   AddDywzPictures(root, pictures);
+  AddJstxPictures(root, pictures);
   for (const auto& [path, image] : pictures) {
     if (!save(path, image)) {
       std::fprintf(stderr, "make_pictures: cannot write %s\n", qPrintable(path));
