@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <ostream>
 #include <limits>
 
 namespace {
@@ -23,6 +24,7 @@ struct RockerCase {
   Extended a, b, c, d, dPsi;
   Extended phiO, psiS, phi;  // the worked numbers where there are some, to 0.05°, 0.05°, 0.5°
 };
+void PrintTo(const RockerCase& c, std::ostream* os) { *os << c.name; }
 
 class RockerDwellTest : public ::testing::TestWithParam<RockerCase> {};
 
@@ -100,6 +102,7 @@ struct SolveCase {
   bool solved;
   Extended phi;  // to 0.05°
 };
+void PrintTo(const SolveCase& c, std::ostream* os) { *os << c.name; }
 
 class SliderSolveTest : public ::testing::TestWithParam<SolveCase> {};
 
@@ -146,6 +149,7 @@ struct BandCase {
   Extended before, after;  // start values on either side of the rear dead position
   Extended tolerance;      // how far the equation's second-order expansion may move the ends (deg)
 };
+void PrintTo(const BandCase& c, std::ostream* os) { *os << c.name; }
 
 class SliderBandTest : public ::testing::TestWithParam<BandCase> {};
 
