@@ -31,10 +31,10 @@ const QSize kFigureSize(191, 402);
 constexpr int kRowHeight = 20;
 constexpr Extended kRad = kPi / 180;
 
-QLineEdit* smallEdit(const QString& name, const QString& text, QWidget* parent) {
+QLineEdit* smallEdit(const QString& name, const QString& text, QWidget* parent, int width = 38) {
   auto* edit = new QLineEdit(text, parent);
   edit->setObjectName(name);
-  edit->setFixedSize(38, kRowHeight);
+  edit->setFixedSize(width, kRowHeight);
   return edit;
 }
 
@@ -250,10 +250,11 @@ QWidget* AnalysisPanel::buildSettings() {
   auto* column = new QVBoxLayout(group);
   column->setContentsMargins(5, 0, 5, 2);
   column->setSpacing(2);
-  x1Edit = smallEdit(m_config.x1, QStringLiteral("0"), group);
-  x2Edit = smallEdit(m_config.x2, QStringLiteral("360"), group);
-  stepEdit = smallEdit(m_config.step, QStringLiteral("3"), group);
-  omegaEdit = smallEdit(m_config.omega, QStringLiteral("1"), group);
+  // The range holds limits such as "287.5455" (four decimals); step and speed are short.
+  x1Edit = smallEdit(m_config.x1, QStringLiteral("0"), group, 54);
+  x2Edit = smallEdit(m_config.x2, QStringLiteral("360"), group, 54);
+  stepEdit = smallEdit(m_config.step, QStringLiteral("3"), group, 30);
+  omegaEdit = smallEdit(m_config.omega, QStringLiteral("1"), group, 30);
   column->addLayout(settingsRow(group, {QStringLiteral("转角范围"), x1Edit, QStringLiteral("~"), x2Edit,
                                         QStringLiteral("°，步长"), stepEdit, QStringLiteral("°，角速度"),
                                         omegaEdit, QStringLiteral("°/s")}));

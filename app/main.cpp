@@ -6,6 +6,8 @@
 #include "app/qt_desktop.h"
 #include "base/appdir.h"
 #include "methods/DYWZ/dywz_frm.h"
+#include "methods/HSGX/hsgx_frm.h"
+#include "methods/JHTX/jhtx_frm.h"
 #include "methods/JSTX/jstx_frm.h"
 
 #include <QApplication>
@@ -23,9 +25,13 @@ int main(int argc, char** argv) {
   QtDesktopServices desktop(&msgFrm);
   SetDesktop(&desktop);
   TDYWZFrm dywzFrm(&mainFrm);
+  THSGXFrm hsgxFrm(&mainFrm);
+  TJHTXFrm jhtxFrm(&mainFrm);
   TJSTXFrm jstxFrm(&mainFrm);
   TAboutFrm aboutFrm(&mainFrm);
   mainFrm.RegisterDesignWindow(&dywzFrm);
+  mainFrm.RegisterDesignWindow(&hsgxFrm);
+  mainFrm.RegisterDesignWindow(&jhtxFrm);
   mainFrm.RegisterDesignWindow(&jstxFrm);
   mainFrm.SetAboutBox(&aboutFrm);
 

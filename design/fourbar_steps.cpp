@@ -5,6 +5,7 @@
 #include "base/fpu.h"
 #include "base/numfmt.h"
 #include "design/design_frm.h"
+#include "design/report_db.h"
 #include "link/kinematics.h"
 #include "link/synthesis.h"
 
@@ -212,6 +213,21 @@ void FourBarSteps::EnterFourBarAnalysis(AnalysisPanel* panel) {
   panel->setRange(FormatR(lower * 180 / kPi, 4), FormatR(upper * 180 / kPi, 4));
   panel->drawClick();
   panel->startClick();
+}
+
+void FourBarSteps::AppendReportRows(std::vector<ReportRow>& rows) const {
+  const FourBarDesign& q = m_design;
+  const QString none = QStringLiteral("无"), mm = QStringLiteral("mm");
+  const std::pair<const char*, Extended> ratios[] = {{"P0", q.P0}, {"P1", q.P1}, {"P2", q.P2},
+                                                     {"m", q.m},   {"n", q.n},   {"l", q.l}};
+  for (const auto& [name, value] : ratios) rows.push_back({QString::fromLatin1(name), value, none});
+  const QString known[] = {QStringLiteral("已知AB杆长度"), QStringLiteral("已知BC杆长度"),
+                           QStringLiteral("已知CD杆长度"), QStringLiteral("已知AD杆长度")};
+  rows.push_back({q.ganType >= 0 && q.ganType < 4 ? known[q.ganType] : QString(), q.ganLen, mm});
+  rows.push_back({QStringLiteral("AB杆长度"), q.lenA, mm});
+  rows.push_back({QStringLiteral("BC杆长度"), q.lenB, mm});
+  rows.push_back({QStringLiteral("CD杆长度"), q.lenC, mm});
+  rows.push_back({QStringLiteral("AD杆长度"), q.lenD, mm});
 }
 
 // --- Commands ---

@@ -10,6 +10,7 @@
 
 #include <QString>
 #include <functional>
+#include <vector>
 
 class AnalysisPanel;
 class PictureBox;
@@ -20,6 +21,7 @@ class QPushButton;
 class RadioGroup;
 class TDesignFrm;
 struct WizardStep;
+struct ReportRow;
 
 // The quantities the steps compute.
 struct FourBarDesign {
@@ -63,6 +65,8 @@ public:
   void EnterLengthStep();
   // The analysis of the designed four-bar: its input range, then "绘图" and "开始".
   void EnterFourBarAnalysis(AnalysisPanel* panel);
+  // The simple report's rows of these steps: P0, P1, P2, m, n, l, the known link, the lengths.
+  void AppendReportRows(std::vector<ReportRow>& rows) const;
 
   void PPPExeClick();
   void PPPOKClick();

@@ -60,7 +60,10 @@ void pathCircle(QPainter& canvas, QPoint centre, int radius) {
 
 void lengthLabel(QPainter& canvas, int x, int y, const QString& caption, Extended length,
                  const QColor& colour) {
-  TextOut(canvas, x, y, caption + FormatR(length, 3) + QStringLiteral(" mm"), colour);
+  const QString text = caption + FormatR(length, 3) + QStringLiteral(" mm");
+  // A long length moves its label left rather than losing its unit at the picture's edge.
+  const int right = canvas.device()->width() - 2;
+  TextOut(canvas, std::min(x, right - canvas.fontMetrics().horizontalAdvance(text)), y, text, colour);
 }
 
 // Axes of a figure: black, width 1, origin o, the y axis from the foot of the picture.
@@ -338,8 +341,9 @@ void DrawCrankSliderFrame(QImage& image, Extended& phi, Extended r, Extended l, 
   const int xLen = W - PixelRound(r * k) - 30;
   const int radiusA = PixelRound(r * k);
   const int guideY = PixelRound(A.y() - e * k);
-  const QPoint guideStart(PixelRound((l - r) * k + A.x() - 20), guideY);
-  const QPoint guideEnd(PixelRound((l + r) * k + A.x() + 30), guideY);
+  // The guide spans C's travel between its dead positions, with a margin either side.
+  const QPoint guideStart(PixelRound(std::sqrt(std::max<Extended>(0, (l - r) * (l - r) - e * e)) * k + A.x() - 20), guideY);
+  const QPoint guideEnd(PixelRound(std::sqrt((l + r) * (l + r) - e * e) * k + A.x() + 30), guideY);
 
   {
     QPainter canvas(&image);

@@ -98,3 +98,11 @@ bool QuasiNewtonSolve(TNLequation& eq, TExtendedArray& x, Extended t, Extended h
   }
   return true;
 }
+
+Extended NormalizeDegrees(Extended degrees) {
+  // The remainder, not repeated subtraction: far out, 360 is below the spacing of the reals
+  // and a loop would never end (a diverging start that still met the accuracy gives such roots).
+  degrees = std::fmod(degrees, Extended(360));
+  if (degrees < 0) degrees += 360;
+  return degrees < 360 ? degrees : 0;  // −1e-30 + 360 rounds to 360
+}

@@ -22,3 +22,6 @@ public:
 // taken as 1); x then holds the solution, otherwise the last iterate.
 bool QuasiNewtonSolve(TNLequation& eq, TExtendedArray& x, Extended t, Extended h, Extended eps,
                       int maxIter);
+
+// An angle in degrees brought into [0, 360).
+Extended NormalizeDegrees(Extended degrees);

@@ -10,6 +10,8 @@
 
 namespace pictures {
 void AddDywzPictures(const QString& root, PictureList& list);
+void AddHsgxPictures(const QString& root, PictureList& list);
+void AddJhtxPictures(const QString& root, PictureList& list);
 void AddJstxPictures(const QString& root, PictureList& list);
 }
 
@@ -29,6 +31,8 @@ int main(int argc, char** argv) {
   const QString root = QString::fromLocal8Bit(argv[1]) + u'/';
   PictureList pictures;
   AddDywzPictures(root, pictures);
+  AddHsgxPictures(root, pictures);
+  AddJhtxPictures(root, pictures);
   AddJstxPictures(root, pictures);
   for (const auto& [path, image] : pictures) {
     if (!save(path, image)) {

@@ -395,20 +395,11 @@ std::vector<ReportRow> TDYWZFrm::ReportRows() const {
             {QStringLiteral("Q1"), q.P0, none}, {QStringLiteral("Q2"), q.P1, none},
             {QStringLiteral("Q3"), q.P2, none}, {QStringLiteral("a"), q.m, mm},
             {QStringLiteral("b"), q.n, mm},    {QStringLiteral("e"), q.l, mm}};
-  const QString known[] = {QStringLiteral("已知AB杆长度"), QStringLiteral("已知BC杆长度"),
-                           QStringLiteral("已知CD杆长度"), QStringLiteral("已知AD杆长度")};
   std::vector<ReportRow> rows = {
       {QStringLiteral("φ1"), q.O1, deg}, {QStringLiteral("ψ1"), q.W1, deg},
       {QStringLiteral("φ2"), q.O2, deg}, {QStringLiteral("ψ2"), q.W2, deg},
       {QStringLiteral("φ3"), q.O3, deg}, {QStringLiteral("ψ3"), q.W3, deg},
-      {QStringLiteral("φ0"), q.O0, deg}, {QStringLiteral("ψ0"), q.W0, deg},
-      {QStringLiteral("P0"), q.P0, none}, {QStringLiteral("P1"), q.P1, none},
-      {QStringLiteral("P2"), q.P2, none}, {QStringLiteral("m"), q.m, none},
-      {QStringLiteral("n"), q.n, none},  {QStringLiteral("l"), q.l, none}};
-  rows.push_back({q.ganType >= 0 && q.ganType < 4 ? known[q.ganType] : QString(), q.ganLen, mm});
-  rows.push_back({QStringLiteral("AB杆长度"), q.lenA, mm});
-  rows.push_back({QStringLiteral("BC杆长度"), q.lenB, mm});
-  rows.push_back({QStringLiteral("CD杆长度"), q.lenC, mm});
-  rows.push_back({QStringLiteral("AD杆长度"), q.lenD, mm});
+      {QStringLiteral("φ0"), q.O0, deg}, {QStringLiteral("ψ0"), q.W0, deg}};
+  AppendReportRows(rows);
   return rows;
 }

@@ -6,7 +6,7 @@
 #include "base/textfile.h"
 #include "design/report_db.h"
 #include "methods/DYWZ/dywz_frm.h"
-#include "support/app_dir_fixture.h"
+#include "support/design_window_fixture.h"
 
 #include <QGroupBox>
 #include <QLineEdit>
@@ -21,43 +21,8 @@
 
 namespace {
 
-class DYWZTest : public AppDirTest {
+class DYWZTest : public DesignWindowTest<TDYWZFrm> {
 protected:
-  void SetUp() override {
-    AppDirTest::SetUp();
-    m_frm = std::make_unique<TDYWZFrm>();
-    m_frm->show();
-  }
-  void TearDown() override {
-    m_frm->hide();
-    m_frm.reset();
-    AppDirTest::TearDown();
-  }
-
-  template <class T = QWidget>
-  T* find(const char* name) const {
-    T* w = m_frm->findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(w, nullptr) << name;
-    return w;
-  }
-  void click(const char* name) { find<QAbstractButton>(name)->click(); }
-  bool enabled(const char* name) const { return find<QWidget>(name)->isEnabled(); }
-  bool shown(const char* name) const { return !find<QWidget>(name)->isHidden(); }
-  void type(const char* edit, const QString& text) { find<QLineEdit>(edit)->setText(text); }
-  QString text(const char* label) const { return find<QLabel>(label)->text(); }
-  int logCount() const { return int(m_frm->LogLines().size()); }
-
-  // The information and type steps: designer 张三 of 机械系, then the given type.
-  void startDesign(int designType) {
-    click("SpStart");
-    type("txtPerson", QStringLiteral("张三"));
-    type("txtDepartment", QStringLiteral("机械系"));
-    type("txtDate", QStringLiteral("2026-12-09"));
-    type("txtTime", QStringLiteral("10:00:00"));
-    click("DesignOk");
-    m_frm->DesignType->setItemIndex(designType);
-    click("typeok");
-  }
   // Steps 1 to 5 of the four-bar with the default inputs and a known link.
   void fourBarToStep4() {
     startDesign(0);
@@ -75,7 +40,6 @@ protected:
     click("Param2OK");
   }
 
-  std::unique_ptr<TDYWZFrm> m_frm;
 };
 
 TEST_F(DYWZTest, DefaultFourBarRunsThroughFiveStepsWithItsLog) {
