@@ -7,15 +7,6 @@ namespace {
 
 constexpr Extended kRad = kPi / 180;
 
-// An angle in degrees brought into [0, 360). fmod, not repeated subtraction: a root found
-// thousands of turns away must not take as many steps.
-Extended wrapDegrees(Extended degrees) {
-  Extended r = std::fmod(degrees, Extended(360));
-  if (r < 0) r += 360;
-  if (r >= 360) r -= 360;  // −1e-20 + 360 rounds to 360
-  return r;
-}
-
 }  // namespace
 
 void RockerExtremes(Extended a, Extended b, Extended c, Extended d, Extended& phiO, Extended& psiS) {
@@ -62,6 +53,6 @@ bool SolveSliderDwell(const DwellDesign& design, Extended start, Extended eps, i
   TCDJS equation(design);
   TExtendedArray x = {start};
   if (!QuasiNewtonSolve(equation, x, 0.1L, 0.1L, eps, maxIter)) return false;
-  phi = wrapDegrees(x[0]);
+  phi = NormalizeDegrees(x[0]);
   return true;
 }

@@ -9,7 +9,7 @@
 #include "design/report_db.h"
 #include "design/start_value_panel.h"
 #include "methods/JSTX/jstx_frm.h"
-#include "support/app_dir_fixture.h"
+#include "support/design_window_fixture.h"
 #include "support/dwell_sweep.h"
 
 #include <QDir>
@@ -43,50 +43,20 @@ bool showsPicture(const PictureBox* box, const QString& file) {
   return !staged.isNull() && shown == staged;
 }
 
-class JSTXTest : public AppDirTest {
+class JSTXTest : public DesignWindowTest<TJSTXFrm> {
 protected:
   void SetUp() override {
-    AppDirTest::SetUp();
+    DesignWindowTest::SetUp();
     // The step pictures as the build staged them.
     ASSERT_TRUE(QDir(AppDir()).mkpath(QStringLiteral("images/JSTX")));
     for (const QString& file : kPictures)
       ASSERT_TRUE(QFile::copy(QStringLiteral(KV_TEST_APPDIR "images/JSTX/") + file,
                               AppDir() + QStringLiteral("images/JSTX/") + file))
           << file.toStdString();
-    m_frm = std::make_unique<TJSTXFrm>();
-    m_frm->show();
-  }
-  void TearDown() override {
-    m_frm->hide();
-    m_frm.reset();
-    AppDirTest::TearDown();
   }
 
-  template <class T = QWidget>
-  T* find(const char* name) const {
-    T* w = m_frm->findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(w, nullptr) << name;
-    return w;
-  }
-  void click(const char* name) { find<QAbstractButton>(name)->click(); }
   void clicks(std::initializer_list<const char*> names) {
-    for (const char* name : names) click(name);
-  }
-  bool enabled(const char* name) const { return find(name)->isEnabled(); }
-  bool shown(const char* name) const { return !find(name)->isHidden(); }
-  void type(const char* edit, const QString& text) { find<QLineEdit>(edit)->setText(text); }
-  QString text(const char* label) const { return find<QLabel>(label)->text(); }
-  int logCount() const { return int(m_frm->LogLines().size()); }
-
-  void startDesign(int designType) {
-    click("SpStart");
-    type("txtPerson", QStringLiteral("张三"));
-    type("txtDepartment", QStringLiteral("机械系"));
-    type("txtDate", QStringLiteral("2026-12-10"));
-    type("txtTime", QStringLiteral("10:00:00"));
-    click("DesignOk");
-    m_frm->DesignType->setItemIndex(designType);
-    click("typeok");
+    for (const char* name : names) click(QString::fromLatin1(name));
   }
   // The crank-rocker through its three calculation steps into the analysis.
   void rockerToAnalysis() {
@@ -115,8 +85,6 @@ protected:
     EXPECT_TRUE(m_frm->saveas1Click());
     return path;
   }
-
-  std::unique_ptr<TJSTXFrm> m_frm;
 };
 
 // --- Both types from their defaults ---
@@ -156,7 +124,7 @@ TEST_F(JSTXTest, CrankRockerDefaultsRunToTheEndWithTheirLog) {
   EXPECT_EQ(m_frm->LogLines(),
             (QStringList{QStringLiteral("设计信息"), QStringLiteral("    类型：曲柄摇杆机构的设计"),
                          QStringLiteral("    设计人：张三   　　 单位：机械系"),
-                         QStringLiteral("    日期：2026-12-10   时间：10:00:00"),
+                         QStringLiteral("    日期：2026-12-09   时间：10:00:00"),
                          QStringLiteral("一、曲柄连杆机构中对应的长度和在后极限位置处摇杆和机架夹角的变化量△Ψ"),
                          QStringLiteral("    曲柄：a=20mm"), QStringLiteral("    连杆：b=30mm"),
                          QStringLiteral("    摇杆：c=50mm"), QStringLiteral("    机架：d=45mm"),
@@ -229,7 +197,7 @@ TEST_F(JSTXTest, CrankSliderDefaultsRunToTheEndWithTheirLog) {
   EXPECT_EQ(m_frm->LogLines(),
             (QStringList{QStringLiteral("设计信息"), QStringLiteral("    类型：曲柄滑块机构的设计"),
                          QStringLiteral("    设计人：张三     单位：机械系"),
-                         QStringLiteral("    日期：2026-12-10     时间：10:00:00"),
+                         QStringLiteral("    日期：2026-12-09     时间：10:00:00"),
                          QStringLiteral("一、一般曲柄滑块机构的初始数据参数"), QStringLiteral("    曲柄：a=20mm"),
                          QStringLiteral("    连杆：b=30mm"), QStringLiteral("    冲程：H=15mm"),
                          QStringLiteral("    偏心距：e=0mm"), QStringLiteral("    冲程的变化量：△H=2mm"),
