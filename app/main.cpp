@@ -5,6 +5,7 @@
 #include "app/msg_frm.h"
 #include "app/qt_desktop.h"
 #include "base/appdir.h"
+#include "methods/CDJSJ/cdjsj_frm.h"
 #include "methods/DYWZ/dywz_frm.h"
 #include "methods/HSGX/hsgx_frm.h"
 #include "methods/JHTX/jhtx_frm.h"
@@ -28,11 +29,13 @@ int main(int argc, char** argv) {
   THSGXFrm hsgxFrm(&mainFrm);
   TJHTXFrm jhtxFrm(&mainFrm);
   TJSTXFrm jstxFrm(&mainFrm);
+  TCDJSJFrm cdjsjFrm(&mainFrm);
   TAboutFrm aboutFrm(&mainFrm);
   mainFrm.RegisterDesignWindow(&dywzFrm);
   mainFrm.RegisterDesignWindow(&hsgxFrm);
   mainFrm.RegisterDesignWindow(&jhtxFrm);
   mainFrm.RegisterDesignWindow(&jstxFrm);
+  mainFrm.RegisterDesignWindow(&cdjsjFrm);
   mainFrm.SetAboutBox(&aboutFrm);
 
   mainFrm.show();

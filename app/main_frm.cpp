@@ -2,6 +2,7 @@
 
 #include "app/about_frm.h"
 #include "app/application.h"
+#include "app/navigator/navigator.h"
 #include "base/appdir.h"
 #include "base/desktop.h"
 #include "base/errors.h"
@@ -83,6 +84,7 @@ TMainFrm::TMainFrm(QWidget* parent) : QMainWindow(parent) {
   mnuStatusbar->setChecked(config.ReadBool(kMainLower, QStringLiteral("Statusbar"), true));
   SetNavigatorWidth(config.ReadInteger(kMainLower, QStringLiteral("LeftWidth"), 185));
   mnuNavigator->setChecked(false);
+  pnlleft->hide();  // as its tick says, until the first show has filled it
   PendingOpen = false;
   NavigatorPages->setCurrentIndex(0);
   SetStatusText(0, QStringLiteral("就绪"));
@@ -245,6 +247,9 @@ void TMainFrm::buildBody() {
   right->addWidget(pnlRight, 1);
   row->addWidget(Right, 1);
   setCentralWidget(body);
+  m_navigator = new Navigator({NavigatorPages, DCInfoTree1, txtFind, ListView1, pnlRight, StartPicture, pnlweb,
+                               lblTitle, WebBrowser, HidenN, mnuNavigator},
+                              [this](int method) { OpenMethod(method); }, this);
 }
 
 void TMainFrm::buildStatusBar() {
@@ -311,7 +316,7 @@ void TMainFrm::NavigatorClick() {
   HidenN->setToolTip(shown ? QStringLiteral("隐藏导航器") : QStringLiteral("显示导航器"));
 }
 
-void TMainFrm::btnFindClick() { NavigatorPages->setCurrentIndex(1); }
+void TMainFrm::btnFindClick() { m_navigator->btnFindClick(); }
 
 // --- Window events ---
 
@@ -321,6 +326,8 @@ void TMainFrm::showEvent(QShowEvent* event) {
   m_shown = true;
   if (const QScreen* screen = QGuiApplication::primaryScreen())
     move(screen->availableGeometry().center() - frameGeometry().center() + pos());
+  // Without its content database the window shows as it was made: no navigator, no tree.
+  if (!Guarded([this] { m_navigator->Open(); })) return;
   centreNavigatorButton();
   NavigatorClick();
   ToolbarClick();

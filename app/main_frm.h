@@ -17,6 +17,7 @@ class QTabWidget;
 class QTextBrowser;
 class QToolButton;
 class QTreeWidget;
+class Navigator;
 class TAboutFrm;
 
 class TMainFrm : public QMainWindow, public ShellServices {
@@ -56,6 +57,7 @@ public:
   void SetNavigatorWidth(int width);
 
   QString StatusText(int panel) const;
+  Navigator* navigator() const { return m_navigator; }
 
   // Controls, named as in the window.
   QToolBar* ToolBar1;
@@ -92,6 +94,7 @@ private:
 
   std::map<QString, DesignWindow*> m_windows;
   TAboutFrm* m_about = nullptr;
+  Navigator* m_navigator = nullptr;  // tree, search and content area of the body
   std::vector<QLabel*> m_panels;
   std::vector<QAction*> m_methodItems;  // the method captions of the menus
   bool m_shown = false;

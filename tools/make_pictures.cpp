@@ -1,6 +1,7 @@
 // Draws the pictures of the installation: the position sketches and formula pictures of the
 // design steps (BMP, under images/) and the linkage sketch of the result pages (GIF, under
-// web/images/). Usage: make_pictures <staged runtime folder>
+// web/images/), and the figures and formulas of the teaching pages (PNG, under web/images/jc/).
+// Usage: make_pictures <staged runtime folder>
 // Each design method's pictures are in a file of their own under tools/pictures/.
 #include "tools/pictures/kit.h"
 
@@ -13,6 +14,8 @@ void AddDywzPictures(const QString& root, PictureList& list);
 void AddHsgxPictures(const QString& root, PictureList& list);
 void AddJhtxPictures(const QString& root, PictureList& list);
 void AddJstxPictures(const QString& root, PictureList& list);
+void AddCdjsjPictures(const QString& root, PictureList& list);
+void AddNavigatorPictures(const QString& root, PictureList& list);
 }
 
 int main(int argc, char** argv) {
@@ -34,6 +37,8 @@ int main(int argc, char** argv) {
   AddHsgxPictures(root, pictures);
   AddJhtxPictures(root, pictures);
   AddJstxPictures(root, pictures);
+  AddCdjsjPictures(root, pictures);
+  AddNavigatorPictures(root, pictures);
   for (const auto& [path, image] : pictures) {
     if (!save(path, image)) {
       std::fprintf(stderr, "make_pictures: cannot write %s\n", qPrintable(path));

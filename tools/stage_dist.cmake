@@ -5,6 +5,7 @@ foreach(sub web help images)
   if(EXISTS ${SRC}/${sub})
     file(COPY ${SRC}/${sub} DESTINATION ${DST}
          REGEX "/images/[^/]+/[^/]*\\.bmp$" EXCLUDE
-         REGEX "/web/images/jlsg\\.gif$" EXCLUDE)
+         REGEX "/web/images/jlsg\\.gif$" EXCLUDE
+         REGEX "/web/images/jc/" EXCLUDE)
   endif()
 endforeach()

@@ -1,2 +1,33 @@
--- Entries of the navigator's table of contents:
--- INSERT INTO vtree (CID, PID, CName, Pindex, Ctable) VALUES (...);
+-- Entries of the navigator's table of contents. Pindex: 0 a heading without a target,
+-- 1 a design window (Ctable "1" to "5", the methods in menu order), 4 a page (Ctable the name
+-- of web/<name>.htm). Each level is shown in CID order.
+INSERT INTO vtree (CID, PID, CName, Pindex, Ctable) VALUES
+  (10, 0, '平面四杆机构基础', 0, NULL),
+  (11, 10, '平面四杆机构及其组成', 4, 'jc_sgjg'),
+  (12, 10, '曲柄存在条件与四杆机构的类型', 4, 'jc_qbtj'),
+  (13, 10, '死点位置、传动角与最小传动角', 4, 'jc_cdj'),
+  (14, 10, '急回特性：极位夹角θ与行程速比系数K', 4, 'jc_jhtx'),
+  (15, 10, '曲柄滑块机构与导杆机构', 4, 'jc_qbhk'),
+
+  (20, 0, '四杆机构的设计原理', 0, NULL),
+  (21, 20, '对应位置方程（Freudenstein方程）', 4, 'jc_dywz'),
+  (22, 20, '函数生成：切比雪夫插值结点与结构误差', 4, 'jc_hssc'),
+  (23, 20, '近似停歇的原理', 4, 'jc_jstx'),
+
+  (30, 0, '开始设计', 0, NULL),
+  (31, 30, '按两连架杆预定的对应位置设计', 1, '1'),
+  (32, 30, '按两连架杆角位置呈连续函数关系设计', 1, '2'),
+  (33, 30, '按从动件的急回特性设计', 1, '3'),
+  (34, 30, '按从动件近似停歇要求设计', 1, '4'),
+  (35, 30, '按传动角设计四杆机构', 1, '5'),
+
+  (40, 0, '设计窗口使用指南', 0, NULL),
+  (41, 40, '按对应位置设计窗口的使用', 4, 'jc_ck1'),
+  (42, 40, '按函数关系设计窗口的使用', 4, 'jc_ck2'),
+  (43, 40, '按急回特性设计窗口的使用', 4, 'jc_ck3'),
+  (44, 40, '按近似停歇要求设计窗口的使用', 4, 'jc_ck4'),
+  (45, 40, '按传动角设计窗口的使用', 4, 'jc_ck5'),
+
+  (50, 0, '分析结果与文件', 0, NULL),
+  (51, 50, '运动分析曲线的阅读', 4, 'jc_qx'),
+  (52, 50, '程序生成的文件：设计记录、日志、结果页和报表', 4, 'jc_wj');

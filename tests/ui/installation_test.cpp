@@ -15,7 +15,9 @@ const QString kAppDir = QStringLiteral(KV_TEST_APPDIR);
 TEST(InstallationTest, StepPicturesAndTheResultSketchAreReadable) {
   for (const char* file : {"images/DYWZ/jlsgsyt.bmp", "images/DYWZ/PPP1.bmp", "images/DYWZ/PPP2.bmp",
                            "images/DYWZ/mnl.bmp", "images/DYWZ/qbhksyt.bmp", "images/DYWZ/QQQ.bmp",
-                           "images/DYWZ/abe.bmp"}) {
+                           "images/DYWZ/abe.bmp", "images/CDJSJ/yg1image1.bmp", "images/CDJSJ/yg1image3.bmp",
+                           "images/CDJSJ/yg2image1.bmp", "images/CDJSJ/yg2image32.bmp", "images/CDJSJ/qbhkimage1.bmp",
+                           "images/CDJSJ/sqbimage1.bmp", "web/images/cdjsj_gamma.gif"}) {
     const QImage picture(kAppDir + QString::fromLatin1(file));
     EXPECT_FALSE(picture.isNull()) << file;
   }
@@ -27,14 +29,17 @@ TEST(InstallationTest, StepPicturesAndTheResultSketchAreReadable) {
 }
 
 TEST(InstallationTest, NotesPagesAreGb18030PagesThatSayTheirCharset) {
-  for (const char* page : {"web/DYWZ0.htm", "web/DYWZ1.htm"}) {
+  const std::pair<const char*, const char*> pages[] = {
+      {"web/DYWZ0.htm", "位置方程"}, {"web/DYWZ1.htm", "位置方程"}, {"web/CDJSJ0.htm", "最小传动角"},
+      {"web/CDJSJ1.htm", "最小传动角"}, {"web/CDJSJ2.htm", "最小传动角"}, {"web/CDJSJ3.htm", "最小传动角"}};
+  for (const auto& [page, subject] : pages) {
     QFile file(kAppDir + QString::fromLatin1(page));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << page;
     const QByteArray bytes = file.readAll();
     EXPECT_TRUE(bytes.contains("charset=gb2312")) << page;
     EXPECT_EQ(EncodeText(DecodeText(bytes)), bytes) << page;  // valid GB18030 throughout
     const QString text = DecodeText(bytes);
-    EXPECT_TRUE(text.contains(QStringLiteral("位置方程"))) << page;
+    EXPECT_TRUE(text.contains(QString::fromUtf8(subject))) << page;
     // Every picture the page shows is in the staged tree, where the page looks for it.
     const QRegularExpression source(QStringLiteral("<img src=\"([^\"]+)\""));
     int pictures = 0;

@@ -375,6 +375,20 @@ void thinLine(QPainter& p, QPointF from, QPointF to, Qt::PenStyle style) {
   p.drawLine(from, to);
 }
 
+void dimensionLine(QPainter& p, QPointF from, QPointF to) {
+  p.save();
+  p.setPen(QPen(kInk, 0.8));
+  p.drawLine(from, to);
+  p.setPen(Qt::NoPen);
+  p.setBrush(kInk);
+  for (const auto& [tip, other] : {std::pair{from, to}, std::pair{to, from}}) {
+    const QPointF d = (other - tip) / std::hypot(other.x() - tip.x(), other.y() - tip.y());
+    const QPointF n(-d.y(), d.x());
+    p.drawPolygon(QPolygonF({tip, tip + d * 6 + n * 2, tip + d * 6 - n * 2}));
+  }
+  p.restore();
+}
+
 // C of a four-bar from B and D, on the side to the left of B→D (above for the usual layout).
 QPointF closeLoop(QPointF B, QPointF D, double bc, double dc) {
   const QPointF bd = D - B;
@@ -415,6 +429,7 @@ bool save(const QString& path, const QImage& image) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(EncodeGif(forGif(image))) > 0;
   }
+  if (path.endsWith(QStringLiteral(".png"))) return image.save(path, "PNG");
   return image.save(path, "BMP");
 }
 

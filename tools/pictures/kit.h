@@ -64,6 +64,8 @@ void bar(QPainter& p, QPointF from, QPointF to, bool first);
 // An angle from the direction `from` to `to`, with an arrowhead at its end.
 void angleArc(QPainter& p, QPointF centre, double radius, double from, double to, bool arrow = true);
 void thinLine(QPainter& p, QPointF from, QPointF to, Qt::PenStyle style = Qt::DashLine);
+// A dimension line with an arrowhead at each end.
+void dimensionLine(QPainter& p, QPointF from, QPointF to);
 // C of a four-bar from B and D, on the side to the left of B→D.
 QPointF closeLoop(QPointF B, QPointF D, double bc, double dc);
 // An angle arc with its name beside the arc (outside, or inside for `outside` < 0) in the
@@ -71,7 +73,7 @@ QPointF closeLoop(QPointF B, QPointF D, double bc, double dc);
 void namedAngle(QPainter& p, QPointF centre, double radius, double from, double to, const QString& name, double at,
                 double outside = 6);
 
-// Writes a picture as BMP, or as GIF where the name ends in ".gif", making its folder.
+// Writes a picture as BMP, or as GIF or PNG where the name ends so, making its folder.
 bool save(const QString& path, const QImage& image);
 
 // The pictures to write: each path under the runtime folder with its image.
