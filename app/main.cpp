@@ -9,6 +9,7 @@
 #include "methods/DYWZ/dywz_frm.h"
 #include "methods/HSGX/hsgx_frm.h"
 #include "methods/JHTX/jhtx_frm.h"
+#include "methods/JSTX/jstx_frm.h"
 
 #include <QApplication>
 
@@ -27,11 +28,13 @@ int main(int argc, char** argv) {
   TDYWZFrm dywzFrm(&mainFrm);
   THSGXFrm hsgxFrm(&mainFrm);
   TJHTXFrm jhtxFrm(&mainFrm);
+  TJSTXFrm jstxFrm(&mainFrm);
   TCDJSJFrm cdjsjFrm(&mainFrm);
   TAboutFrm aboutFrm(&mainFrm);
   mainFrm.RegisterDesignWindow(&dywzFrm);
   mainFrm.RegisterDesignWindow(&hsgxFrm);
   mainFrm.RegisterDesignWindow(&jhtxFrm);
+  mainFrm.RegisterDesignWindow(&jstxFrm);
   mainFrm.RegisterDesignWindow(&cdjsjFrm);
   mainFrm.SetAboutBox(&aboutFrm);
 

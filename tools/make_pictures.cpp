@@ -13,6 +13,7 @@ namespace pictures {
 void AddDywzPictures(const QString& root, PictureList& list);
 void AddHsgxPictures(const QString& root, PictureList& list);
 void AddJhtxPictures(const QString& root, PictureList& list);
+void AddJstxPictures(const QString& root, PictureList& list);
 void AddCdjsjPictures(const QString& root, PictureList& list);
 void AddNavigatorPictures(const QString& root, PictureList& list);
 }
@@ -35,6 +36,7 @@ int main(int argc, char** argv) {
   AddDywzPictures(root, pictures);
   AddHsgxPictures(root, pictures);
   AddJhtxPictures(root, pictures);
+  AddJstxPictures(root, pictures);
   AddCdjsjPictures(root, pictures);
   AddNavigatorPictures(root, pictures);
   for (const auto& [path, image] : pictures) {
