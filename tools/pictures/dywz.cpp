@@ -111,21 +111,10 @@ QImage crankSliderSketch() {
     namedAngle(p, A, 14 + 10 * i, 0, phis[i], QStringLiteral("φ_%1").arg(i + 1), ((i ? phis[i - 1] : 0) + phis[i]) / 2,
                i == 2 ? -7 : 6);  // φ3 inside its arc, clear of C's line
 
-  auto arrowLine = [&](QPointF from, QPointF to) {
-    p.setPen(QPen(kInk, 0.8));
-    p.drawLine(from, to);
-    p.setPen(Qt::NoPen);
-    p.setBrush(kInk);
-    for (const auto& [tip, other] : {std::pair{from, to}, std::pair{to, from}}) {
-      const QPointF d = (other - tip) / std::hypot(other.x() - tip.x(), other.y() - tip.y());
-      const QPointF n(-d.y(), d.x());
-      p.drawPolygon(QPolygonF({tip, tip + d * 5 + n * 1.8, tip + d * 5 - n * 1.8}));
-    }
-  };
   // e left of A, between A's level and C's line.
   const double ex = A.x() - 30;
   thinLine(p, QPointF(ex - 4, A.y()), QPointF(A.x() - 5, A.y()), Qt::SolidLine);
-  arrowLine(QPointF(ex, path), QPointF(ex, A.y()));
+  dimensionLine(p, QPointF(ex, path), QPointF(ex, A.y()));
   label(p, QPointF(ex - 8, (path + A.y()) / 2), QStringLiteral("e"), 14);
 
   // C1, C2, C3 under the guide; s1, s2, s3 under them, from F.
@@ -135,7 +124,7 @@ QImage crankSliderSketch() {
     const double y = dimTop + i * 13;
     thinLine(p, QPointF(C[i].x(), guide + 6), QPointF(C[i].x(), y + 4), Qt::SolidLine);
     label(p, QPointF(C[i].x() + 10, guide + 14), QStringLiteral("C_%1").arg(i + 1), 13);
-    arrowLine(QPointF(F.x(), y), QPointF(C[i].x(), y));
+    dimensionLine(p, QPointF(F.x(), y), QPointF(C[i].x(), y));
     label(p, QPointF(C[i].x() + 10, y - 1), QStringLiteral("s_%1").arg(i + 1), 12);
   }
   groundPivot(p, A);

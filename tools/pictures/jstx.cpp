@@ -11,19 +11,8 @@ namespace {
 // A dimension: a thin line between two points with an arrowhead at each end and the name beside
 // its middle, `offset` pixels to the left of from→to.
 void dimension(QPainter& p, QPointF from, QPointF to, const QString& name, double offset) {
-  p.save();
-  p.setPen(QPen(kInk, 0.8));
-  p.drawLine(from, to);
-  const double along = direction(from, to);
-  p.setPen(Qt::NoPen);
-  p.setBrush(kInk);
-  for (const auto& [tip, heading] : {std::pair{from, along + 180}, std::pair{to, along}}) {
-    const QPointF back = polar(tip, 5, heading + 180);
-    const QPointF wing = polar(QPointF(), 1.8, heading + 90);
-    p.drawPolygon(QPolygonF({tip, back + wing, back - wing}));
-  }
-  p.restore();
-  label(p, polar((from + to) / 2, offset, along + 90), name, 12);
+  dimensionLine(p, from, to);
+  label(p, polar((from + to) / 2, offset, direction(from, to) + 90), name, 12);
 }
 
 // A dwell turn of the crank: a thick arc about A from `from` counter-clockwise to `to`.

@@ -384,7 +384,7 @@ void dimensionLine(QPainter& p, QPointF from, QPointF to) {
   for (const auto& [tip, other] : {std::pair{from, to}, std::pair{to, from}}) {
     const QPointF d = (other - tip) / std::hypot(other.x() - tip.x(), other.y() - tip.y());
     const QPointF n(-d.y(), d.x());
-    p.drawPolygon(QPolygonF({tip, tip + d * 6 + n * 2, tip + d * 6 - n * 2}));
+    p.drawPolygon(QPolygonF({tip, tip + d * 5 + n * 1.8, tip + d * 5 - n * 1.8}));
   }
   p.restore();
 }
