@@ -26,6 +26,7 @@ constexpr Extended kSmallestScale = 1e-6L;
 constexpr int kBatch = 4096;
 // Points whose values the scale pass keeps for the drawing pass (48 bytes each).
 constexpr int kKeptPoints = 1 << 18;
+constexpr Extended kMaxPoints = 1e6L;
 
 const QColor kSeriesColour[3] = {kBlue, kRed, kGreen};
 
@@ -79,6 +80,9 @@ void plotSeries(QImage& image, Extended step, Extended start, Extended end,
                 const QString (&legend)[3], Eval eval) {
   if (step == 0) raiseFloat(FE_DIVBYZERO);
   if (end == start) raiseFloat(FE_INVALID);  // x of the first point would be 0/0
+  // A range or step typed past a million points would keep the program busy for minutes: it
+  // fails as an overflow, as the table of the same range does.
+  if (!((end - start) / step <= kMaxPoints)) raiseFloat(FE_OVERFLOW);
   const int n = PixelRound((end - start) / step);
 
   // The drawing pass reuses the values of the scale pass when they fit in memory; beyond

@@ -7,8 +7,9 @@
 
 class QImage;
 
-// Angles and step in radians, omega in rad/s, lengths in mm. An empty range or a zero step
-// raises EFloatError; a range that runs backwards draws the frame of the plot only.
+// Angles and step in radians, omega in rad/s, lengths in mm. An empty range, a zero step or
+// more than a million points raises EFloatError; a range that runs backwards draws the frame
+// of the plot only.
 void PlotCrankRockerCurves(QImage& image, Extended omega, Extended step, Extended start,
                            Extended end, Extended AB, Extended BC, Extended CD, Extended AD);
 void PlotCrankSliderCurves(QImage& image, Extended omega, Extended step, Extended start,

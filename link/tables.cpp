@@ -22,7 +22,9 @@ namespace {
 constexpr Extended kToDeg = 180 / kPi;
 constexpr qsizetype kChunkChars = 32 * 1024;
 // More rows than any disk holds; beyond it the step count is not a number of rows at all.
-constexpr Extended kMaxSteps = 1e12L;
+// A million rows take a few seconds and some 50 MB; a range or step typed past that would keep
+// the program busy for hours, so it fails as an overflow instead.
+constexpr Extended kMaxSteps = 1e6L;
 
 class PageWriter {
 public:

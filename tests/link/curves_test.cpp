@@ -221,3 +221,10 @@ TEST_F(CurvesTest, CommandLetsAZeroStepFailAsAFloatError) {
 }
 
 }  // namespace
+
+TEST_F(CurvesTest, MoreThanAMillionPointsFailAtOnceAndKeepThePicture) {
+  // A start of -1e7° at a step of 3° would keep the program busy for minutes.
+  EXPECT_THROW(PlotCrankRockerCurves(image, 1, 3 * kDeg, -1e7L * kDeg, 2 * kPi, 30, 100, 80, 110), EFloatError);
+  EXPECT_TRUE(untouched());
+  EXPECT_NO_THROW(PlotCrankSliderCurves(image, 1, 0.001L * kDeg, 0, 2 * kPi, 30, 100, 10));  // 360 000 points
+}

@@ -142,6 +142,11 @@ TEST_F(TablesTest, RowCountIsTheRoundedNumberOfSteps) {
   }
 }
 
+TEST_F(TablesTest, MoreThanAMillionRowsFailWithoutWriting) {
+  // A start of -1e7° at a step of 3° would have written for hours.
+  EXPECT_FALSE(writeCrankRocker(path(), -1e7L, 360, 3));
+}
+
 TEST_F(TablesTest, NoRowsStillWriteTheHeaderRowAndTheTail) {
   ASSERT_TRUE(writeCrankRocker(path(), 90, 0, 3));
   const QStringList page = lines();
