@@ -83,27 +83,6 @@ TEST(NodesTest, EqualEndValuesLeaveNoScaleForPsi) {
   EXPECT_THROW(FpuCheck(), EFloatError);
 }
 
-// --- Start angles into [0, 360) ---
-
-struct NormalizeCase {
-  Extended in, out;
-};
-
-class NormalizeTest : public ::testing::TestWithParam<NormalizeCase> {};
-
-TEST_P(NormalizeTest, BringsIntoOneTurn) {
-  EXPECT_EQ(NormalizeDegrees(GetParam().in), GetParam().out) << double(GetParam().in);
-}
-
-INSTANTIATE_TEST_SUITE_P(Angles, NormalizeTest,
-                         ::testing::Values(NormalizeCase{-10, 350}, NormalizeCase{725, 5}, NormalizeCase{360, 0},
-                                           NormalizeCase{0, 0}, NormalizeCase{-360, 0}, NormalizeCase{-720.5L, 359.5L},
-                                           NormalizeCase{359.75L, 359.75L},
-                                           // a remainder this small rounds up to a whole turn
-                                           NormalizeCase{-1e-30L, 0},
-                                           // regression: stepping by 360 never got back from here
-                                           NormalizeCase{3.6e22L, 0}));
-
 // --- The five-node system ---
 
 // A linkage (AB = 1) and the start angles of its design; the five node angles come from the

@@ -150,3 +150,27 @@ TEST(QuasiNewtonSolveTest, IterationLimitAndFailures) {
   TExtendedArray z = {0, 0};
   EXPECT_FALSE(QuasiNewtonSolve(singular, z, 0.1L, 0.1L, 1e-7L, 100));
 }
+
+// --- Angles into [0, 360) ---
+
+namespace {
+
+struct AngleCase {
+  Extended in, out;
+};
+
+class NormalizeDegreesTest : public ::testing::TestWithParam<AngleCase> {};
+
+TEST_P(NormalizeDegreesTest, BringsTheAngleIntoOneTurn) {
+  EXPECT_EQ(NormalizeDegrees(GetParam().in), GetParam().out) << double(GetParam().in);
+}
+
+INSTANTIATE_TEST_SUITE_P(Angles, NormalizeDegreesTest,
+                         ::testing::Values(AngleCase{-10, 350}, AngleCase{725, 5}, AngleCase{360, 0}, AngleCase{0, 0},
+                                           AngleCase{-360, 0}, AngleCase{-720, 0}, AngleCase{-720.5L, 359.5L},
+                                           AngleCase{359.5L, 359.5L}, AngleCase{359.75L, 359.75L},
+                                           AngleCase{-1e-30L, 0},  // 360 − 1e-30 is 360
+                                           // regression: subtracting 360 at a time never got back from these
+                                           AngleCase{1e25L, std::fmod(1e25L, 360.0L)}, AngleCase{3.6e22L, 0}));
+
+}  // namespace

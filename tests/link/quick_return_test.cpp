@@ -143,23 +143,6 @@ TEST(QuickReturnRockerTest, DefaultsTransmissionAngleOverTheWholeTurnFallsToAbou
   EXPECT_NEAR(double(transmission(0)), 40, 1e-6);
 }
 
-struct AngleCase {
-  Extended in, out;
-};
-
-class NormalizeDegreesTest : public ::testing::TestWithParam<AngleCase> {};
-
-TEST_P(NormalizeDegreesTest, BringsTheAngleIntoOneTurn) {
-  EXPECT_EQ(NormalizeDegrees(GetParam().in), GetParam().out);
-}
-
-INSTANTIATE_TEST_SUITE_P(Angles, NormalizeDegreesTest,
-                         ::testing::Values(AngleCase{-10, 350}, AngleCase{725, 5}, AngleCase{360, 0}, AngleCase{0, 0},
-                                           AngleCase{-720, 0}, AngleCase{359.5L, 359.5L},
-                                           AngleCase{-1e-30L, 0},  // 360 − 1e-30 is 360
-                                           // regression: subtracting 360 at a time never got below 1e25
-                                           AngleCase{1e25L, std::fmod(1e25L, 360.0L)}));
-
 TEST(QuickReturnRockerTest, AZeroCrankIsFeasibleAndANegativeLengthIsNot) {
   EXPECT_TRUE(RockerFeasible({0, 20, 40, 3}));
   EXPECT_FALSE(RockerFeasible({-0.001L, 20, 40, 3}));
