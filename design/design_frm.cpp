@@ -531,11 +531,7 @@ void TDesignFrm::SpChoseClick() {
   if (!pnlType->isHidden()) {
     if (!AskBacktrack()) return;
     for (QToolButton* button : StepButtons()) button->setEnabled(false);
-    // With the early header the design information stays in the log.
-    if (m_policy.earlyHeader)
-      CutLog(3);
-    else
-      SetLogLines({});
+    if (!m_policy.earlyHeader) SetLogLines({});  // the early header's lines stay, cut below
   }
   StopTimers();
   hideAllGroups();
@@ -545,6 +541,7 @@ void TDesignFrm::SpChoseClick() {
     for (QWidget* panel : t.sharedPanels) panel->hide();
   }
   if (m_policy.earlyHeader) {
+    // Every step button off and only the design information left in the log.
     for (const WizardType& t : m_types)
       for (const WizardStep& step : t.steps) step.button->setEnabled(false);
     CutLog(3);
