@@ -1,6 +1,7 @@
 #include "analysis/analysis_panel.h"
 
-#include "app/application.h"
+#include "widgets/controls.h"
+#include "widgets/fonts.h"
 #include "base/appdir.h"
 #include "base/convert.h"
 #include "base/desktop.h"
@@ -105,23 +106,6 @@ AnalysisPanelConfig transmission(AnalysisPanelConfig c) {
 
 AnalysisPanel::Table AnalysisPanel::outcome(bool written) { return written ? Table::Written : Table::Failed; }
 
-PictureView::PictureView(const QString& name, QSize size, QWidget* parent)
-    : QWidget(parent), m_image(size, QImage::Format_RGB32) {
-  setObjectName(name);
-  setFixedSize(size);
-  m_image.fill(Qt::white);
-}
-
-void PictureView::setImage(const QImage& image) {
-  m_image = image;
-  update();
-}
-
-void PictureView::paintEvent(QPaintEvent*) {
-  QPainter painter(this);
-  painter.drawImage(0, 0, m_image);
-}
-
 AnalysisPanelConfig AnalysisPanelConfig::CorrespondingFourBar() {
   AnalysisPanelConfig c =
       named("type1step6", {"jlsgx1", "jlsgx2", "jlsgstep", "jlsgw", "edtLbm", "edtDfai2"},
@@ -216,8 +200,8 @@ AnalysisPanel::AnalysisPanel(AnalysisPanelConfig config, QWidget* parent)
   layout->setSpacing(2);
   auto* pictures = new QHBoxLayout;
   pictures->setSpacing(0);
-  m_curves = new PictureView(m_config.curvePicture, kCurveSize, this);
-  m_figure = new PictureView(m_config.animationPicture, kFigureSize, this);
+  m_curves = new PictureBox(m_config.curvePicture, kCurveSize, this);
+  m_figure = new PictureBox(m_config.animationPicture, kFigureSize, this);
   pictures->addWidget(m_curves);
   pictures->addWidget(m_figure);
   pictures->addStretch(1);

@@ -6,28 +6,15 @@
 
 #include "link/animation.h"
 #include "link/linkage.h"
+#include "widgets/controls.h"
 
 #include <QGroupBox>
 #include <QImage>
 
+
 class QLineEdit;
 class QPushButton;
 class QSlider;
-
-// A picture control: shows an image at its natural size.
-class PictureView : public QWidget {
-  Q_OBJECT
-public:
-  PictureView(const QString& name, QSize size, QWidget* parent = nullptr);
-  void setImage(const QImage& image);
-  const QImage& image() const { return m_image; }
-
-protected:
-  void paintEvent(QPaintEvent* event) override;
-
-private:
-  QImage m_image;
-};
 
 struct AnalysisPanelConfig {
   QString page;  // the panel's own name, e.g. "type1step6"
@@ -123,6 +110,6 @@ private:
   Linkage m_linkage;  // as handed over; the animation holds it at figureScale
   bool m_hasLinkage = false;
   MechanismAnimation m_animation;
-  PictureView* m_curves;
-  PictureView* m_figure;
+  PictureBox* m_curves;
+  PictureBox* m_figure;
 };

@@ -1,6 +1,6 @@
 #include "app/about_frm.h"
 
-#include "app/application.h"
+#include "widgets/fonts.h"
 #include "base/appdir.h"
 
 #include <QFileInfo>

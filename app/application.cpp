@@ -1,5 +1,7 @@
 #include "app/application.h"
 
+#include "widgets/fonts.h"
+
 #include <QApplication>
 #include <QFont>
 #include <QLibraryInfo>
@@ -9,12 +11,6 @@
 namespace {
 const QStringList kCjkFallbacks = {"Noto Serif CJK SC", "Noto Sans CJK SC", "WenQuanYi Micro Hei",
                                    "Noto Sans CJK JP"};
-}
-
-QFont SongTi(int pixelSize) {
-  QFont font(QStringLiteral("SimSun"));
-  font.setPixelSize(pixelSize);
-  return font;
 }
 
 void SetupApplication(QApplication& app) {

@@ -20,23 +20,18 @@ int main(int argc, char** argv) {
   const QString appDir = LocateAppDir(QApplication::applicationDirPath(), files);
   SetAppDir(appDir, files);
 
-  // The windows of the run, created once in this order and only shown and hidden after.
+  // The main window and the message form now; every other window when it is first opened.
   TMainFrm mainFrm;
   TMsgFrm msgFrm(&mainFrm);
   QtDesktopServices desktop(&msgFrm);
   SetDesktop(&desktop);
-  TDYWZFrm dywzFrm(&mainFrm);
-  THSGXFrm hsgxFrm(&mainFrm);
-  TJHTXFrm jhtxFrm(&mainFrm);
-  TJSTXFrm jstxFrm(&mainFrm);
-  TCDJSJFrm cdjsjFrm(&mainFrm);
-  TAboutFrm aboutFrm(&mainFrm);
-  mainFrm.RegisterDesignWindow(&dywzFrm);
-  mainFrm.RegisterDesignWindow(&hsgxFrm);
-  mainFrm.RegisterDesignWindow(&jhtxFrm);
-  mainFrm.RegisterDesignWindow(&jstxFrm);
-  mainFrm.RegisterDesignWindow(&cdjsjFrm);
-  mainFrm.SetAboutBox(&aboutFrm);
+  auto* shell = &mainFrm;
+  mainFrm.RegisterDesignWindow(QStringLiteral("DYWZ"), [shell] { return new TDYWZFrm(shell); });
+  mainFrm.RegisterDesignWindow(QStringLiteral("HSGX"), [shell] { return new THSGXFrm(shell); });
+  mainFrm.RegisterDesignWindow(QStringLiteral("JHTX"), [shell] { return new TJHTXFrm(shell); });
+  mainFrm.RegisterDesignWindow(QStringLiteral("JSTX"), [shell] { return new TJSTXFrm(shell); });
+  mainFrm.RegisterDesignWindow(QStringLiteral("CDJSJ"), [shell] { return new TCDJSJFrm(shell); });
+  mainFrm.SetAboutBox([shell] { return new TAboutFrm(shell); });
 
   mainFrm.show();
   return app.exec();

@@ -1,14 +1,16 @@
 #include "app/main_frm.h"
 
 #include "app/about_frm.h"
-#include "app/application.h"
+#include "widgets/fonts.h"
 #include "app/navigator/navigator.h"
 #include "base/appdir.h"
 #include "base/desktop.h"
 #include "base/errors.h"
 #include "base/inifile.h"
+#include "design/design_record.h"
 
 #include <QAction>
+#include <QTimer>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
@@ -85,12 +87,8 @@ TMainFrm::TMainFrm(QWidget* parent) : QMainWindow(parent) {
   SetNavigatorWidth(config.ReadInteger(kMainLower, QStringLiteral("LeftWidth"), 185));
   mnuNavigator->setChecked(false);
   pnlleft->hide();  // as its tick says, until the first show has filled it
-  PendingOpen = false;
   NavigatorPages->setCurrentIndex(0);
   SetStatusText(0, QStringLiteral("就绪"));
-
-  // Every pointer move over the window may carry a record handed over by a design window.
-  qApp->installEventFilter(this);
 }
 
 TMainFrm::~TMainFrm() {
@@ -270,8 +268,14 @@ void TMainFrm::buildStatusBar() {
 }
 
 void TMainFrm::RegisterDesignWindow(DesignWindow* window) {
-  m_windows[window->MethodKey()] = window;
-  const int number = int(MethodKeys().indexOf(window->MethodKey()));
+  const QString key = window->MethodKey();
+  RegisterDesignWindow(key, [window] { return window; });
+}
+
+void TMainFrm::RegisterDesignWindow(const QString& key, std::function<DesignWindow*()> make) {
+  m_windows.erase(key);
+  m_makeWindow[key] = std::move(make);
+  const int number = int(MethodKeys().indexOf(key));
   for (QAction* item : m_methodItems)
     if (item->data().toInt() == number) item->setEnabled(true);
 }
@@ -353,19 +357,11 @@ void TMainFrm::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-bool TMainFrm::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::MouseMove && PendingOpen && watched->isWidgetType() &&
-      static_cast<QWidget*>(watched)->window() == this)
-    Guarded([this] { OpenRecordByMethod(PendingMethod, PendingFile); });
-  return QMainWindow::eventFilter(watched, event);
-}
-
 // --- Design windows and records ---
 
 void TMainFrm::OpenMethod(int number) {
   if (number < 1 || number > MethodKeys().size()) return;
-  const auto found = m_windows.find(MethodKeys()[number - 1]);
-  if (found != m_windows.end()) found->second->ShowModal();
+  if (DesignWindow* window = designWindow(MethodKeys()[number - 1])) window->ShowModal();
 }
 
 void TMainFrm::openClick() {
@@ -378,17 +374,34 @@ void TMainFrm::openClick() {
     ShowMsg(QStringLiteral("保存的设计过程已经丢失，无法打开！"));
     return;
   }
-  const TIniFile ini(record);
-  OpenRecordByMethod(ini.ReadString(QStringLiteral("DesignInfo"), QStringLiteral("DsMethod"), {}), path);
+  OpenRecordByMethod(DesignRecordReader(record).Method(), path);
+}
+
+DesignWindow* TMainFrm::designWindow(const QString& key) {
+  if (const auto made = m_windows.find(key); made != m_windows.end()) return made->second;
+  const auto maker = m_makeWindow.find(key);
+  if (maker == m_makeWindow.end()) return nullptr;  // a method this build does not have
+  return m_windows[key] = maker->second();
+}
+
+void TMainFrm::OpenRecordLater(const QString& method, const QString& txtPath) {
+  m_pendingRecord = {method, txtPath};
+  // Taken up once the window that met the record has closed and the event loop runs again.
+  QTimer::singleShot(0, this, [this] { Guarded([this] { openPendingRecord(); }); });
+}
+
+void TMainFrm::openPendingRecord() {
+  if (!m_pendingRecord) return;
+  const auto [method, path] = *m_pendingRecord;
+  OpenRecordByMethod(method, path);
 }
 
 void TMainFrm::OpenRecordByMethod(const QString& method, const QString& path) {
-  PendingOpen = false;
-  for (const char* key : {"JHTX", "DYWZ", "HSGX", "JSTX", "CDJSJ"}) {
-    if (method != QLatin1String(key)) continue;
-    const auto found = m_windows.find(method);
-    if (found == m_windows.end()) return;  // a method this build does not have
-    DesignWindow* window = found->second;
+  m_pendingRecord.reset();
+  if (!MethodKeys().contains(method)) return;  // matched exactly: "jhtx" is no method
+  {
+    DesignWindow* window = designWindow(method);
+    if (!window) return;
     try {
       window->LoadDesignRecord(path);
     } catch (const std::exception&) {
@@ -396,8 +409,7 @@ void TMainFrm::OpenRecordByMethod(const QString& method, const QString& path) {
       return;
     }
     // A window that handed the record on again has closed; the pending hand-off takes over.
-    if (!PendingOpen) window->ShowModal();
-    return;
+    if (!m_pendingRecord) window->ShowModal();
   }
 }
 
@@ -445,5 +457,6 @@ void TMainFrm::NotepadClick() {
 }
 
 void TMainFrm::AboutClick() {
+  if (!m_about && m_makeAbout) m_about = m_makeAbout();
   if (m_about) m_about->ShowModal();
 }

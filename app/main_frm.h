@@ -5,7 +5,9 @@
 #include "design/shell.h"
 
 #include <QMainWindow>
+#include <functional>
 #include <map>
+#include <optional>
 #include <vector>
 
 class QAction;
@@ -33,13 +35,17 @@ public:
   ~TMainFrm() override;
 
   void RegisterDesignWindow(DesignWindow* window);
+  // A design window made when it is first opened (start-up makes none of them).
+  void RegisterDesignWindow(const QString& key, std::function<DesignWindow*()> make);
   void SetAboutBox(TAboutFrm* about) { m_about = about; }
+  void SetAboutBox(std::function<TAboutFrm*()> make) { m_makeAbout = std::move(make); }
 
   // ShellServices
   void SetStatusText(int panel, const QString& text) override;
   void RunHelp() override { btnHelpClick(); }
   void RunAbout() override { AboutClick(); }
   QPoint MainWindowPos() const override { return pos(); }
+  void OpenRecordLater(const QString& method, const QString& txtPath) override;
 
   // Commands.
   void OpenMethod(int number);  // 1 … 5
@@ -82,7 +88,6 @@ public:
 protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
   void buildMenus();
@@ -92,8 +97,14 @@ private:
   void centreNavigatorButton();
   static QString firstInstalled(const QStringList& programs);
 
+  DesignWindow* designWindow(const QString& key);
+  void openPendingRecord();
+
   std::map<QString, DesignWindow*> m_windows;
+  std::map<QString, std::function<DesignWindow*()>> m_makeWindow;
   TAboutFrm* m_about = nullptr;
+  std::function<TAboutFrm*()> m_makeAbout;
+  std::optional<std::pair<QString, QString>> m_pendingRecord;  // method, log path
   Navigator* m_navigator = nullptr;  // tree, search and content area of the body
   std::vector<QLabel*> m_panels;
   std::vector<QAction*> m_methodItems;  // the method captions of the menus

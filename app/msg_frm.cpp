@@ -1,6 +1,6 @@
 #include "app/msg_frm.h"
 
-#include "app/application.h"
+#include "widgets/fonts.h"
 
 #include <QGuiApplication>
 #include <QLabel>

@@ -21,3 +21,8 @@ QString FormatExp(Extended v, int decimals);
 // The display mask "#,##0.000" for decimals = 3: commas between groups of thousands and a fixed
 // number of decimals, rounded half away from zero; a value that rounds to zero has no sign.
 QString FormatGrouped(double v, int decimals);
+
+// The windows' short names for the formats of their labels and log lines.
+inline QString R3(Extended v) { return FormatR(v, 3); }
+inline QString R5(Extended v) { return FormatR(v, 5); }
+inline QString G(Extended v) { return FormatG(v); }

@@ -6,13 +6,15 @@
 
 #include "base/desktop.h"
 #include "base/types.h"
+#include "design/design_record.h"
 #include "design/report_db.h"
 #include "design/shell.h"
-#include "design/wizard_controls.h"
+#include "widgets/controls.h"
 
 #include <QAbstractButton>
 #include <QDialog>
 #include <QStringList>
+#include <climits>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -55,6 +57,9 @@ struct WizardStep {
   QAbstractButton* confirm = nullptr;  // "确定": disabled on entry
   std::vector<std::pair<QLabel*, QString>> results;  // result labels and their bare captions
   bool end = false;  // the "结束" step: the report menu stays on
+  // The design's step number once this step is reached (entered or run, as the window counts);
+  // none keeps the number it had.
+  std::optional<int> number;
   // The animations entering the step stops; all of them unless the method names some (or none).
   std::optional<std::vector<MechanismAnimation*>> stops;
 };
@@ -70,6 +75,8 @@ struct WizardType {
   std::vector<QWidget*> sharedPanels;  // further step-button panels the type uses (PnlLeft)
   QWidget* preamble = nullptr;  // shown by the type confirm instead of running the first step
   bool hideUnreached = false;   // step buttons stay hidden until the wizard reaches them
+  QString notesPage;            // the "设计说明" page under web/
+  int reportsAfterStep = INT_MAX;  // a record resumed past this step keeps its reports
   std::vector<WizardStep> steps;
 };
 
@@ -96,6 +103,9 @@ struct WizardPolicy {
   bool newSetsStatus = true;
   bool resumeShowsCaption = false;  // pnlType shows the type list's caption on a resume
   int typeListColumns = 2;          // long captions want one column
+  // When a step counts as reached: on entry (step k is number k + 1), or when an earlier step
+  // (or the type confirm) runs it (step k is number k).
+  enum class Numbering { OnEntry, OnRun } numbering = Numbering::OnEntry;
 };
 
 // The blanks between the parts of the header lines, for the windows that space them otherwise.
@@ -228,8 +238,10 @@ protected:
   // Enables step k and runs its button (a confirm handler's last act).
   void RunStep(int type, int k);
   // The analysis panel's "完成": stops the timers, hides the step groups, lets the method
-  // record it, enables (and shows) the "结束" button and runs it when `run`.
+  // record it, offers the end and runs it when `run`.
   void FinishAnalysis(int type, bool run = true);
+  // The design has reached its end: the end's step number, its button shown and enabled.
+  void OfferEnd(int type);
   virtual void OnAnalysisFinished(int type) { Q_UNUSED(type); }
   // The end step: the step number is the method's, then the simple report.
   void EndStep();
@@ -260,22 +272,21 @@ protected:
 
   // --- What a method supplies ---
   // Notes page under web/ for the current design type; empty for none.
-  virtual QString NotesPage() const { return {}; }
-  virtual void WriteMethodKeys(TIniFile& ini) const { Q_UNUSED(ini); }
-  virtual void ReadMethodKeys(const TIniFile& ini) { Q_UNUSED(ini); }
+  virtual QString NotesPage() const;
+  // The method's own fields of the record for the current type, in the order they are written.
+  virtual RecordFields RecordFieldsOf() { return {}; }
+  // What a method does once its fields have been read from a record.
+  virtual void OnRecordRead() {}
   // The step (1-based) to enter after an opened record; 0 or less resumes none.
   virtual int ResumeStep() const { return m_step; }
   // What the window does once a record has been restored (a resumed step or not).
   virtual void OnResumed() {}
   // The information confirm runs the type step (or the window's step in its place).
   virtual void TypeStepClick() { SpChoseClick(); }
-  virtual bool ReportsOnResume() const { return false; }
+  bool ReportsOnResume() const;
   virtual std::vector<ReportRow> ReportRows() const { return {}; }
   // Save as and the text export propose result/ + this name.
   virtual QString ProposedFileName() const;
-
-  static void WriteReal(TIniFile& ini, const QString& key, Extended value);
-  static Extended ReadReal(const TIniFile& ini, const QString& key, Extended def = 0);
 
   // A picture under images/<method>/, or under images/ for a name with a folder ("DYWZ/PPP1.bmp").
   QString PicturePath(const QString& file) const;
@@ -310,7 +321,7 @@ private:
   void connectStepButton(QToolButton* button);
   void resumeType(int resume);
   void showTypePanels(const WizardType& type);
-  void writeRecord() const;
+  RecordHeader recordHeader() const;
   QString ensureResultFolder() const;
   ReportHeader reportHeader() const;
   void stepClicked(int type, int k);

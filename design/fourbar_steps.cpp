@@ -20,8 +20,6 @@ const QStringList kKnownLinks = {QStringLiteral("曲柄(AB)长度"), QStringLite
                                  QStringLiteral("摇杆(CD)长度"), QStringLiteral("机架(AD)长度")};
 const QString kNumerals = QStringLiteral("一二三四五六七八九十");
 
-QString R5(Extended v) { return FormatR(v, 5); }
-QString R3(Extended v) { return FormatR(v, 3); }
 
 }  // namespace
 
@@ -35,7 +33,6 @@ QString FourBarSteps::section(int offset, const QString& title) const {
 
 // A commit appends its section, then the next slot takes over.
 void FourBarSteps::commit(int slot) {
-  if (m_config.stepOnCommit) m_wizard.m_step = slot;
   m_wizard.RunStep(m_wizard.m_designType, slot);
 }
 

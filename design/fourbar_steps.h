@@ -37,7 +37,6 @@ public:
   struct Config {
     int firstSection = 2;  // the coefficients' section is "二、"; the later ones follow
     int firstSlot = 1;     // slot of the coefficient step; ratios, known link, lengths and analysis follow
-    bool stepOnCommit = false;  // a commit records the step number (otherwise the step entry does)
     bool lengthsShowGiven = true;  // the lengths step repeats the positions and the known link
   };
   // The three positions and start angles the coefficients go through (degrees).

@@ -1,9 +1,5 @@
 #include "design/shell.h"
 
-bool PendingOpen = false;
-QString PendingMethod;
-QString PendingFile;
-
 namespace {
 ShellServices* g_shell = nullptr;
 }

@@ -13,6 +13,9 @@ public:
   virtual void RunHelp() = 0;   // the main window's help command
   virtual void RunAbout() = 0;  // the main window's about command
   virtual QPoint MainWindowPos() const = 0;  // where a design window is shown
+  // A design window met a record of another method: the shell opens it in that method's
+  // window once the calling window has let go of it.
+  virtual void OpenRecordLater(const QString& method, const QString& txtPath) = 0;
 };
 
 ShellServices* Shell();                 // may be null (no main window yet, some tests)
@@ -28,8 +31,3 @@ public:
   virtual void LoadDesignRecord(const QString& txtPath) = 0;
   virtual int ShowModal() = 0;  // returns when the window closes
 };
-
-// The pending hand-off of a record between windows.
-extern bool PendingOpen;
-extern QString PendingMethod;
-extern QString PendingFile;

@@ -3,7 +3,7 @@
 #include "base/convert.h"
 #include "base/desktop.h"
 #include "base/errors.h"
-#include "design/wizard_controls.h"
+#include "widgets/controls.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

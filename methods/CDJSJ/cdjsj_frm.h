@@ -110,9 +110,8 @@ protected:
   void OnStepEntered(int type, int k) override;
   void OnAnalysisFinished(int type) override;
   QString NotesPage() const override;
-  void WriteMethodKeys(TIniFile& ini) const override;
-  void ReadMethodKeys(const TIniFile& ini) override;
-  bool ReportsOnResume() const override;
+  RecordFields RecordFieldsOf() override;
+  void OnRecordRead() override;
   std::vector<ReportRow> ReportRows() const override;
   QString ProposedFileName() const override;
 

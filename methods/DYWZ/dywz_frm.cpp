@@ -21,15 +21,6 @@ constexpr int kFourBar = 0, kCrankSlider = 1;
 
 const QString kFourBarCaption = QStringLiteral("铰链四杆机构的设计");
 const QString kCrankSliderCaption = QStringLiteral("曲柄滑块机构的设计");
-QString R5(Extended v) { return FormatR(v, 5); }
-QString R3(Extended v) { return FormatR(v, 3); }
-
-struct EditSpec {
-  const char* label;
-  const char* name;
-  const char* text;
-  const char* unit;
-};
 
 // The input step: the pairs in two columns, the position sketch beside them, the notes
 // under them and the two buttons at the bottom.
@@ -44,8 +35,7 @@ QGridLayout* inputStep(QGroupBox* step, const std::vector<EditSpec>& left,
   for (const auto* side : {&left, &right}) {
     int row = 0;
     for (const EditSpec& e : *side)
-      edits.push_back(AddEditRow(grid, row++, column, QString::fromUtf8(e.label), QString::fromLatin1(e.name),
-                                 QString::fromLatin1(e.text), QString::fromUtf8(e.unit)));
+      edits.push_back(AddEditRow(grid, row++, column, e));
     column += 3;
   }
   grid->setColumnMinimumWidth(2, 40);
@@ -80,6 +70,10 @@ TDYWZFrm::TDYWZFrm(QWidget* parent)
   AddType(kCrankSliderCaption,
           QStringLiteral("　　已知曲柄与滑块的三组对应位置(φ1,s1)、(φ2,s2)、(φ3,s3)，设计曲柄滑块机构"),
           QStringLiteral("pnlType2"), QStringLiteral("RightPnlType2"));
+  m_types[kFourBar].notesPage = QStringLiteral("DYWZ0.htm");
+  m_types[kFourBar].reportsAfterStep = 5;
+  m_types[kCrankSlider].notesPage = QStringLiteral("DYWZ1.htm");
+  m_types[kCrankSlider].reportsAfterStep = 3;
   buildFourBar();
   buildCrankSlider();
   AddNumericEdits({O1, O2, O3, O0, W1, W2, W3, W0, fai1, fai2, fai3, s1, s2, s3, GanLen});
@@ -223,7 +217,6 @@ void TDYWZFrm::buildCrankSlider() {
 // --- Steps ---
 
 void TDYWZFrm::OnStepEntered(int type, int k) {
-  m_step = k + 1;
   if (type == kFourBar) {
     if (k == 3) {
       EnterKnownLinkStep();
@@ -350,40 +343,13 @@ void TDYWZFrm::type2cmpClick() {
 
 // --- Notes, record, reports ---
 
-QString TDYWZFrm::NotesPage() const {
-  switch (m_designType) {
-    case kFourBar: return QStringLiteral("DYWZ0.htm");
-    case kCrankSlider: return QStringLiteral("DYWZ1.htm");
-    default: return {};
-  }
-}
-
-void TDYWZFrm::WriteMethodKeys(TIniFile& ini) const {
-  const std::pair<const char*, Extended> before[] = {
-      {"DYWZO1", q.O1}, {"DYWZO2", q.O2}, {"DYWZO3", q.O3}, {"DYWZO0", q.O0}, {"DYWZW1", q.W1},
-      {"DYWZW2", q.W2}, {"DYWZW3", q.W3}, {"DYWZW0", q.W0}, {"DYWZP0", q.P0}, {"DYWZP1", q.P1},
-      {"DYWZP2", q.P2}, {"DYWZm", q.m},   {"DYWZn", q.n},   {"DYWZl", q.l}};
-  for (const auto& [key, value] : before) WriteReal(ini, QString::fromLatin1(key), value);
-  ini.WriteInteger(QStringLiteral("DesignInfo"), QStringLiteral("DYWZgantype"), q.ganType);
-  const std::pair<const char*, Extended> after[] = {{"DYWZganlen", q.ganLen}, {"DYWZlena", q.lenA},
-                                                    {"DYWZlenb", q.lenB},     {"DYWZlenc", q.lenC},
-                                                    {"DYWZlend", q.lenD}};
-  for (const auto& [key, value] : after) WriteReal(ini, QString::fromLatin1(key), value);
-}
-
-void TDYWZFrm::ReadMethodKeys(const TIniFile& ini) {
-  const std::pair<const char*, Extended*> reals[] = {
-      {"DYWZO1", &q.O1}, {"DYWZO2", &q.O2},       {"DYWZO3", &q.O3},     {"DYWZO0", &q.O0},
-      {"DYWZW1", &q.W1}, {"DYWZW2", &q.W2},       {"DYWZW3", &q.W3},     {"DYWZW0", &q.W0},
-      {"DYWZP0", &q.P0}, {"DYWZP1", &q.P1},       {"DYWZP2", &q.P2},     {"DYWZm", &q.m},
-      {"DYWZn", &q.n},   {"DYWZl", &q.l},         {"DYWZganlen", &q.ganLen},
-      {"DYWZlena", &q.lenA}, {"DYWZlenb", &q.lenB}, {"DYWZlenc", &q.lenC}, {"DYWZlend", &q.lenD}};
-  for (const auto& [key, value] : reals) *value = ReadReal(ini, QString::fromLatin1(key));
-  q.ganType = ini.ReadInteger(QStringLiteral("DesignInfo"), QStringLiteral("DYWZgantype"), -1);
-}
-
-bool TDYWZFrm::ReportsOnResume() const {
-  return (m_designType == kFourBar && m_step > 5) || (m_designType == kCrankSlider && m_step > 3);
+RecordFields TDYWZFrm::RecordFieldsOf() {
+  return {{"DYWZO1", &q.O1},        {"DYWZO2", &q.O2},     {"DYWZO3", &q.O3},     {"DYWZO0", &q.O0},
+          {"DYWZW1", &q.W1},        {"DYWZW2", &q.W2},     {"DYWZW3", &q.W3},     {"DYWZW0", &q.W0},
+          {"DYWZP0", &q.P0},        {"DYWZP1", &q.P1},     {"DYWZP2", &q.P2},     {"DYWZm", &q.m},
+          {"DYWZn", &q.n},          {"DYWZl", &q.l},       {"DYWZgantype", &q.ganType},
+          {"DYWZganlen", &q.ganLen}, {"DYWZlena", &q.lenA}, {"DYWZlenb", &q.lenB}, {"DYWZlenc", &q.lenC},
+          {"DYWZlend", &q.lenD}};
 }
 
 std::vector<ReportRow> TDYWZFrm::ReportRows() const {

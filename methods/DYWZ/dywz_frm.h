@@ -50,10 +50,7 @@ public:
 
 protected:
   void OnStepEntered(int type, int k) override;
-  QString NotesPage() const override;
-  void WriteMethodKeys(TIniFile& ini) const override;
-  void ReadMethodKeys(const TIniFile& ini) override;
-  bool ReportsOnResume() const override;
+  RecordFields RecordFieldsOf() override;
   std::vector<ReportRow> ReportRows() const override;
 
 private:

@@ -42,7 +42,6 @@ const QString kSolvedUnusable =
     QStringLiteral("求解成功，但非正解，最终计算结果会导致杆长为负值！您可以通过修改初值来尝试求其它解。");
 const QString kSolved = QStringLiteral("求解成功！您可以通过修改初值来尝试求其它解。");
 
-QString R5(Extended v) { return FormatR(v, 5); }
 
 // A read-only display with its label and unit in a grid row.
 QLineEdit* display(QGridLayout* grid, int row, int column, const QString& label, const QString& name,
@@ -75,10 +74,11 @@ THSGXFrm::THSGXFrm(QWidget* parent)
                    WizardPolicy p;
                    p.typeStep = false;
                    p.enter = WizardPolicy::Enter::Stays;
+                   p.numbering = WizardPolicy::Numbering::OnRun;  // the commits count the steps
                    return p;
                  }(),
                  parent),
-      FourBarSteps(*this, q, {3, 1, true, false}, [this] {
+      FourBarSteps(*this, q, {3, 1, false}, [this] {
         return Positions{{q.O[1], q.O[2], q.O[3]}, {q.W[1], q.W[2], q.W[3]}, q.O[0], q.W[0]};
       }) {
   IniCond = AddStartButton(QStringLiteral("IniCond"), QStringLiteral("输入初始条件"));
@@ -327,6 +327,8 @@ void THSGXFrm::buildSharedSteps() {
     WizardStep& end = AddSlot(t, typesp7, nullptr);
     end.status = QStringLiteral("设计结束");
     end.end = true;
+    end.number.reset();  // the analysis stays the step a record resumes
+    m_types[t].reportsAfterStep = 4;
   }
 }
 
@@ -408,7 +410,6 @@ void THSGXFrm::bntIniOkClick() {
              QStringLiteral("    x的变化区间为：") + R5(x0) + QStringLiteral("<=x<=") + R5(xm),
              QStringLiteral("    根据经验取φm=") + R5(phim) + QStringLiteral("°，ψm=") + R5(psim) + QStringLiteral("°"),
              QStringLiteral("    取插值结点数m=") + QString::number(nodes)});
-  m_step = 0;
 }
 
 void THSGXFrm::Button1Click() {
@@ -465,7 +466,6 @@ void THSGXFrm::btnJSOWClick() {
 void THSGXFrm::btnOKClick() {
   // Converted first, so a text that is no number leaves the log and the step as they were.
   const Extended phi0 = StrToFloat(O0->text()), psi0 = StrToFloat(W0->text());
-  m_step = 1;
   AppendLog(nodeLines(QStringLiteral("二、计算对应角位置")));
   q.O[0] = phi0;
   q.W[0] = psi0;
@@ -485,7 +485,6 @@ void THSGXFrm::bntjsxy5Click() {
 }
 
 void THSGXFrm::btntype2okClick() {
-  m_step = 1;
   AppendLog(nodeLines(QStringLiteral("二、计算对应位置角")));
   RunStep(kFiveNodes, 1);
 }
@@ -535,7 +534,6 @@ void THSGXFrm::type2okClick() {
   AppendLog({QStringLiteral("三、计算P0,P1,P2,φ0,ψ0的值"), QStringLiteral("    P0=") + R5(q.P0),
              QStringLiteral("    P1=") + R5(q.P1), QStringLiteral("    P2=") + R5(q.P2),
              QStringLiteral("    φ0=") + R5(q.O[0]), QStringLiteral("    ψ0=") + R5(q.W[0])});
-  m_step = 2;
   RunStep(kFiveNodes, kRatioSlot);
 }
 
@@ -565,42 +563,24 @@ void THSGXFrm::OnAnalysisFinished(int) {
 
 // --- Record, reports ---
 
-void THSGXFrm::WriteMethodKeys(TIniFile& ini) const {
-  const QString section = QStringLiteral("DesignInfo");
-  ini.WriteString(section, QStringLiteral("Func"), q.func);
-  auto reals = [&](std::initializer_list<std::pair<const char*, Extended>> keys) {
-    for (const auto& [key, value] : keys) WriteReal(ini, QString::fromLatin1(key), value);
-  };
-  reals({{"xzjm", q.xzjm}, {"yzjm", q.yzjm}, {"mux", q.mux}, {"muy", q.muy}, {"x0", q.x[0]},
-         {"xm", q.xm},     {"x1", q.x[1]},   {"x2", q.x[2]},   {"x3", q.x[3]},   {"y0", q.y[0]},
-         {"ym", q.ym},     {"y1", q.y[1]},   {"y2", q.y[2]},   {"y3", q.y[3]},   {"HSJGO1", q.O[1]},
-         {"HSJGO2", q.O[2]}, {"HSJGO3", q.O[3]}, {"HSJGO0", q.O[0]}, {"HSJGW1", q.W[1]}, {"HSJGW2", q.W[2]},
-         {"HSJGW3", q.W[3]}, {"HSJGW0", q.W[0]}});
+RecordFields THSGXFrm::RecordFieldsOf() {
+  RecordFields fields = {
+      {"Func", &q.func, QStringLiteral("lg(x)")},
+      {"xzjm", &q.xzjm},     {"yzjm", &q.yzjm},     {"mux", &q.mux},       {"muy", &q.muy},
+      {"x0", &q.x[0]},       {"xm", &q.xm},         {"x1", &q.x[1]},       {"x2", &q.x[2]},
+      {"x3", &q.x[3]},       {"y0", &q.y[0]},       {"ym", &q.ym},         {"y1", &q.y[1]},
+      {"y2", &q.y[2]},       {"y3", &q.y[3]},       {"HSJGO1", &q.O[1]},   {"HSJGO2", &q.O[2]},
+      {"HSJGO3", &q.O[3]},   {"HSJGO0", &q.O[0]},   {"HSJGW1", &q.W[1]},   {"HSJGW2", &q.W[2]},
+      {"HSJGW3", &q.W[3]},   {"HSJGW0", &q.W[0]}};
   if (m_designType == kFiveNodes)
-    reals({{"x4", q.x[4]}, {"x5", q.x[5]}, {"y4", q.y[4]}, {"y5", q.y[5]}, {"HSJGO4", q.O[4]}, {"HSJGO5", q.O[5]},
-           {"HSJGW4", q.W[4]}, {"HSJGW5", q.W[5]}});
-  reals({{"HSJGP0", q.P0}, {"HSJGP1", q.P1}, {"HSJGP2", q.P2}, {"HSJGm", q.m}, {"HSJGn", q.n}, {"HSJGl", q.l}});
-  ini.WriteInteger(section, QStringLiteral("HSJGgantype"), q.ganType);
-  reals({{"HSJGganlen", q.ganLen}, {"HSJGlena", q.lenA}, {"HSJGlenb", q.lenB}, {"HSJGlenc", q.lenC},
-         {"HSJGlend", q.lenD}});
-}
-
-void THSGXFrm::ReadMethodKeys(const TIniFile& ini) {
-  q.func = ini.ReadString(QStringLiteral("DesignInfo"), QStringLiteral("Func"), QStringLiteral("lg(x)"));
-  auto reals = [&](std::initializer_list<std::pair<const char*, Extended*>> keys) {
-    for (const auto& [key, value] : keys) *value = ReadReal(ini, QString::fromLatin1(key));
-  };
-  reals({{"xzjm", &q.xzjm}, {"yzjm", &q.yzjm}, {"mux", &q.mux}, {"muy", &q.muy}, {"x0", &q.x[0]},
-         {"xm", &q.xm},     {"x1", &q.x[1]},   {"x2", &q.x[2]},   {"x3", &q.x[3]},   {"y0", &q.y[0]},
-         {"ym", &q.ym},     {"y1", &q.y[1]},   {"y2", &q.y[2]},   {"y3", &q.y[3]},   {"HSJGO1", &q.O[1]},
-         {"HSJGO2", &q.O[2]}, {"HSJGO3", &q.O[3]}, {"HSJGO0", &q.O[0]}, {"HSJGW1", &q.W[1]}, {"HSJGW2", &q.W[2]},
-         {"HSJGW3", &q.W[3]}, {"HSJGW0", &q.W[0]}, {"HSJGP0", &q.P0}, {"HSJGP1", &q.P1}, {"HSJGP2", &q.P2},
-         {"HSJGm", &q.m},   {"HSJGn", &q.n},   {"HSJGl", &q.l},   {"HSJGganlen", &q.ganLen}, {"HSJGlena", &q.lenA},
-         {"HSJGlenb", &q.lenB}, {"HSJGlenc", &q.lenC}, {"HSJGlend", &q.lenD}});
-  if (m_designType == kFiveNodes)
-    reals({{"x4", &q.x[4]}, {"x5", &q.x[5]}, {"y4", &q.y[4]}, {"y5", &q.y[5]}, {"HSJGO4", &q.O[4]},
-           {"HSJGO5", &q.O[5]}, {"HSJGW4", &q.W[4]}, {"HSJGW5", &q.W[5]}});
-  q.ganType = ini.ReadInteger(QStringLiteral("DesignInfo"), QStringLiteral("HSJGgantype"), -1);
+    fields.insert(fields.end(), {{"x4", &q.x[4]},       {"x5", &q.x[5]},       {"y4", &q.y[4]},
+                                 {"y5", &q.y[5]},       {"HSJGO4", &q.O[4]},   {"HSJGO5", &q.O[5]},
+                                 {"HSJGW4", &q.W[4]},   {"HSJGW5", &q.W[5]}});
+  fields.insert(fields.end(), {{"HSJGP0", &q.P0},     {"HSJGP1", &q.P1},     {"HSJGP2", &q.P2},
+                               {"HSJGm", &q.m},       {"HSJGn", &q.n},       {"HSJGl", &q.l},
+                               {"HSJGgantype", &q.ganType}, {"HSJGganlen", &q.ganLen}, {"HSJGlena", &q.lenA},
+                               {"HSJGlenb", &q.lenB}, {"HSJGlenc", &q.lenC}, {"HSJGlend", &q.lenD}});
+  return fields;
 }
 
 std::vector<ReportRow> THSGXFrm::ReportRows() const {

@@ -78,10 +78,8 @@ protected:
   void OnAnalysisFinished(int type) override;
   void TypeStepClick() override { IniCondClick(); }
   QString NotesPage() const override { return QStringLiteral("HSGX.htm"); }
-  void WriteMethodKeys(TIniFile& ini) const override;
-  void ReadMethodKeys(const TIniFile& ini) override;
+  RecordFields RecordFieldsOf() override;
   int ResumeStep() const override { return m_step < 0 ? 0 : m_step + 1; }
-  bool ReportsOnResume() const override { return m_step > 4; }
   std::vector<ReportRow> ReportRows() const override;
   QString ProposedFileName() const override;
 

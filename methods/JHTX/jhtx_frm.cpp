@@ -56,9 +56,6 @@ namespace {
 
 constexpr int kRocker = 0, kSlider = 1, kGuideBar = 2;
 
-QString R5(Extended v) { return FormatR(v, 5); }
-QString R3(Extended v) { return FormatR(v, 3); }
-QString G(Extended v) { return FormatG(v); }
 QString fixed3(Extended v) { return QString::asprintf("%.3f", double(v)); }
 
 struct Field {
@@ -140,6 +137,10 @@ TJHTXFrm::TJHTXFrm(QWidget* parent)
           QStringLiteral("pnlType2"), QStringLiteral("RightPnlType2"));
   AddType(QStringLiteral("导杆机构的设计"), QStringLiteral("设计类型说明：已知机架长度d，行程速比系数K，设计导杆机构"),
           QStringLiteral("PnlType3"), QStringLiteral("RightPnlType3"));
+  for (int type : {kRocker, kSlider, kGuideBar}) {
+    m_types[type].notesPage = QStringLiteral("JHTX%1.htm").arg(type);
+    m_types[type].reportsAfterStep = 2;
+  }
   buildCrankRocker();
   buildCrankSlider();
   buildGuideBar();
@@ -559,7 +560,6 @@ void TJHTXFrm::type3cmpClick() {
 // --- Steps ---
 
 void TJHTXFrm::OnStepEntered(int type, int k) {
-  m_step = k + 1;
   if (type == kRocker && k == 1) IniSelect->IniOkClick();
   if (k == 2) enterAnalysis(type);
   if (k == 3) EndStep();
@@ -587,46 +587,27 @@ void TJHTXFrm::enterAnalysis(int type) {
 }
 
 void TJHTXFrm::OnAnalysisFinished(int type) {
-  m_step = 4;
   // The crank-rocker's "结束" waits for its button; the report menu is on meanwhile.
   if (type == kRocker) EnableReports(true);
 }
 
 // --- Notes, record, reports ---
 
-QString TJHTXFrm::NotesPage() const {
-  if (m_designType < kRocker || m_designType > kGuideBar) return {};
-  return QStringLiteral("JHTX%1.htm").arg(m_designType);
-}
-
-namespace {
-
-// The record keys of each type in the order they are written.
-std::vector<std::pair<const char*, Extended TJHTXFrm::Quantities::*>> recordKeys(int type) {
-  using Q = TJHTXFrm::Quantities;
-  switch (type) {
+RecordFields TJHTXFrm::RecordFieldsOf() {
+  switch (m_designType) {
     case kRocker:
-      return {{"JHTXbj", &Q::psi},   {"JHTXsta", &Q::theta}, {"JHTXK", &Q::K},
-              {"JHTXcdj", &Q::gammaMin}, {"JHTXLenc", &Q::c}, {"JHTXLena", &Q::a},
-              {"JHTXLenb", &Q::b},   {"JHTXLend", &Q::d},    {"JHTXbj0", &Q::psi0}};
+      return {{"JHTXbj", &q.psi},       {"JHTXsta", &q.theta}, {"JHTXK", &q.K},
+              {"JHTXcdj", &q.gammaMin}, {"JHTXLenc", &q.c},    {"JHTXLena", &q.a},
+              {"JHTXLenb", &q.b},       {"JHTXLend", &q.d},    {"JHTXbj0", &q.psi0}};
     case kSlider:
-      return {{"JHTXH", &Q::H},          {"JHTXK", &Q::K},        {"JHTXsta", &Q::theta},
-              {"JHTXadivb", &Q::lambda}, {"JHTXcdj", &Q::gammaMin}, {"JHTXLena", &Q::a},
-              {"JHTXLenb", &Q::b},       {"JHTXe", &Q::e}};
+      return {{"JHTXH", &q.H},          {"JHTXK", &q.K},          {"JHTXsta", &q.theta},
+              {"JHTXadivb", &q.lambda}, {"JHTXcdj", &q.gammaMin}, {"JHTXLena", &q.a},
+              {"JHTXLenb", &q.b},       {"JHTXe", &q.e}};
     case kGuideBar:
-      return {{"JHTXLend", &Q::d}, {"JHTXK", &Q::K}, {"JHTXsta", &Q::theta}, {"JHTXLena", &Q::a}};
-    default: return {};
+      return {{"JHTXLend", &q.d}, {"JHTXK", &q.K}, {"JHTXsta", &q.theta}, {"JHTXLena", &q.a}};
+    default:
+      return {};
   }
-}
-
-}  // namespace
-
-void TJHTXFrm::WriteMethodKeys(TIniFile& ini) const {
-  for (const auto& [key, value] : recordKeys(m_designType)) WriteReal(ini, QString::fromLatin1(key), q.*value);
-}
-
-void TJHTXFrm::ReadMethodKeys(const TIniFile& ini) {
-  for (const auto& [key, value] : recordKeys(m_designType)) q.*value = ReadReal(ini, QString::fromLatin1(key));
 }
 
 std::vector<ReportRow> TJHTXFrm::ReportRows() const {

@@ -67,10 +67,7 @@ public:
 protected:
   void OnStepEntered(int type, int k) override;
   void OnAnalysisFinished(int type) override;
-  QString NotesPage() const override;
-  void WriteMethodKeys(TIniFile& ini) const override;
-  void ReadMethodKeys(const TIniFile& ini) override;
-  bool ReportsOnResume() const override { return m_step > 2; }
+  RecordFields RecordFieldsOf() override;
   std::vector<ReportRow> ReportRows() const override;
 
 private:

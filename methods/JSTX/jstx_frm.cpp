@@ -26,23 +26,15 @@ const QString kStep3Message =
     QStringLiteral("    本方程属于非线性方程组，本程序采用拟Newton法求解。可点击‘初值设置’按钮对初值进行设置，"
                    "也可单击\"计算\"按钮按默认迭代初值进行计算。");
 
-QString R5(Extended v) { return FormatR(v, 5); }
-QString G(Extended v) { return FormatG(v); }
 
 WizardPolicy jstxPolicy() {
   WizardPolicy p;
   p.enter = WizardPolicy::Enter::Stays;
   p.typeCancel = WizardPolicy::TypeCancel::Restart;
   p.notesMissingMessage = false;
+  p.numbering = WizardPolicy::Numbering::OnRun;  // the step number counts completed steps
   return p;
 }
-
-struct EditSpec {
-  const char* label;
-  const char* name;
-  const char* text;
-  const char* unit;
-};
 
 // The inputs of a first step in one row: "a＝ [20] mm  b＝ [30] mm ...".
 std::vector<QLineEdit*> inputRow(QGroupBox* group, const std::vector<EditSpec>& specs) {
@@ -50,8 +42,7 @@ std::vector<QLineEdit*> inputRow(QGroupBox* group, const std::vector<EditSpec>& 
   std::vector<QLineEdit*> edits;
   int column = 0;
   for (const EditSpec& e : specs) {
-    QLineEdit* edit = AddEditRow(grid, 0, column, QString::fromUtf8(e.label), QString::fromLatin1(e.name),
-                                 QString::fromLatin1(e.text), QString::fromUtf8(e.unit));
+    QLineEdit* edit = AddEditRow(grid, 0, column, e);
     edit->setFixedWidth(56);  // five to a row
     grid->setColumnMinimumWidth(column + 2, 22);
     edits.push_back(edit);
@@ -59,21 +50,6 @@ std::vector<QLineEdit*> inputRow(QGroupBox* group, const std::vector<EditSpec>& 
   }
   grid->setColumnStretch(column, 1);
   return edits;
-}
-
-// A titled group holding one picture.
-QGroupBox* pictureGroup(const QString& title, const QString& pictureName, PictureBox*& picture, QWidget* parent) {
-  auto* group = new QGroupBox(title, parent);
-  picture = new PictureBox(pictureName, group);
-  picture->setAlignment(Qt::AlignCenter);
-  (new QVBoxLayout(group))->addWidget(picture);
-  return group;
-}
-
-bool anyEmpty(std::initializer_list<QLineEdit*> edits) {
-  for (QLineEdit* edit : edits)
-    if (edit->text().trimmed().isEmpty()) return true;
-  return false;
 }
 
 }  // namespace
@@ -89,6 +65,10 @@ TJSTXFrm::TJSTXFrm(QWidget* parent)
           QStringLiteral("　　已知曲柄，连杆的长度a，b和偏心距e，冲程H以及在后极限位置处给出一个合适的冲程增量△H，"
                          "设计曲柄滑块机构"),
           QStringLiteral("pnlType2"), QStringLiteral("RightPnlType2"));
+  m_types[kCrankRocker].notesPage = QStringLiteral("jstxqbyg.htm");
+  m_types[kCrankRocker].reportsAfterStep = 2;
+  m_types[kCrankSlider].notesPage = QStringLiteral("jstxqbhk.htm");
+  m_types[kCrankSlider].reportsAfterStep = 1;
   buildCrankRocker();
   buildCrankSlider();
 }
@@ -106,8 +86,8 @@ void TJSTXFrm::buildCrankRocker() {
     Param1OK = MakeButton(QStringLiteral("Param1OK"), QStringLiteral("确定"), step1);
     Param1Cancel = MakeButton(QStringLiteral("Param1Cancel"), QStringLiteral("取消"), step1);
     layout->addWidget(input, 0, 0, 1, 2);
-    layout->addWidget(pictureGroup(QStringLiteral("位置关系示意图"), QStringLiteral("ImageCDJS"), ImageCDJS, step1), 1, 0);
-    layout->addWidget(pictureGroup(QStringLiteral("近似停歇示意图"), QStringLiteral("ImageCDJS1"), ImageCDJS1, step1), 1, 1);
+    layout->addWidget(PictureGroup(QStringLiteral("位置关系示意图"), ImageCDJS, QStringLiteral("ImageCDJS"), step1), 1, 0);
+    layout->addWidget(PictureGroup(QStringLiteral("近似停歇示意图"), ImageCDJS1, QStringLiteral("ImageCDJS1"), step1), 1, 1);
     layout->addLayout(ButtonRow(Param1OK, Param1Cancel), 2, 0, 1, 2);
     layout->setRowStretch(1, 1);
   }
@@ -120,7 +100,7 @@ void TJSTXFrm::buildCrankRocker() {
   // Step 2: the extreme positions.
   QGroupBox* step2Group = AddStepGroup(kCrankRocker, QStringLiteral("type1step2"), {});
   {
-    QGroupBox* basis = pictureGroup(QStringLiteral("计算依据"), QStringLiteral("imgsp2"), imgsp2, step2Group);
+    QGroupBox* basis = PictureGroup(QStringLiteral("计算依据"), imgsp2, QStringLiteral("imgsp2"), step2Group);
     PPP0 = MakeLabel(QStringLiteral("PPP0"), QStringLiteral("φo="), step2Group);
     PPP1 = MakeLabel(QStringLiteral("PPP1"), QStringLiteral("ψs="), step2Group);
     PPPExe = MakeButton(QStringLiteral("PPPExe"), QStringLiteral("计算"), step2Group);
@@ -138,7 +118,7 @@ void TJSTXFrm::buildCrankRocker() {
   // Step 3: the dwell angle.
   QGroupBox* step3 = AddStepGroup(kCrankRocker, QStringLiteral("type1step3"), {});
   {
-    QGroupBox* basis = pictureGroup(QStringLiteral("计算依据"), QStringLiteral("imgmnl"), imgmnl, step3);
+    QGroupBox* basis = PictureGroup(QStringLiteral("计算依据"), imgmnl, QStringLiteral("imgmnl"), step3);
     mnlM = MakeLabel(QStringLiteral("mnlM"), QStringLiteral("φ="), step3);
     mnlEXE = MakeButton(QStringLiteral("mnlEXE"), QStringLiteral("计算"), step3);
     type1cmp = MakeButton(QStringLiteral("type1cmp"), QStringLiteral("运动分析"), step3);
@@ -197,7 +177,7 @@ void TJSTXFrm::buildCrankSlider() {
     type2ok = MakeButton(QStringLiteral("type2ok"), QStringLiteral("确定"), step1);
     type2cancel = MakeButton(QStringLiteral("type2cancel"), QStringLiteral("取消"), step1);
     layout->addWidget(input);
-    layout->addWidget(pictureGroup(QStringLiteral("位置关系示意图"), QStringLiteral("imgQBHK"), imgQBHK, step1), 1);
+    layout->addWidget(PictureGroup(QStringLiteral("位置关系示意图"), imgQBHK, QStringLiteral("imgQBHK"), step1), 1);
     layout->addLayout(ButtonRow(type2ok, type2cancel));
   }
   // Its picture depends on the offset, which entering the step reads again.
@@ -209,7 +189,7 @@ void TJSTXFrm::buildCrankSlider() {
   // Step 2: λ, k, α, s.
   QGroupBox* step2Group = AddStepGroup(kCrankSlider, QStringLiteral("type2step2"), {});
   {
-    QGroupBox* basis = pictureGroup(QStringLiteral("计算依据"), QStringLiteral("ImgQQQ"), ImgQQQ, step2Group);
+    QGroupBox* basis = PictureGroup(QStringLiteral("计算依据"), ImgQQQ, QStringLiteral("ImgQQQ"), step2Group);
     QQQ1 = MakeLabel(QStringLiteral("QQQ1"), QStringLiteral("λ="), step2Group);
     QQQ2 = MakeLabel(QStringLiteral("QQQ2"), QStringLiteral("k="), step2Group);
     QQQ3 = MakeLabel(QStringLiteral("QQQ3"), QStringLiteral("α="), step2Group);
@@ -231,7 +211,7 @@ void TJSTXFrm::buildCrankSlider() {
   QGroupBox* step3 = AddStepGroup(kCrankSlider, QStringLiteral("type2step3"), {});
   {
     auto* layout = new QVBoxLayout(step3);
-    QGroupBox* basis = pictureGroup(QStringLiteral("计算依据"), QStringLiteral("imgabe"), imgabe, step3);
+    QGroupBox* basis = PictureGroup(QStringLiteral("计算依据"), imgabe, QStringLiteral("imgabe"), step3);
     msg = MakeLabel(QStringLiteral("msg"), kStep3Message, basis);
     msg->setWordWrap(true);
     basis->layout()->addWidget(msg);
@@ -291,7 +271,6 @@ void TJSTXFrm::buildCrankSlider() {
 // --- Steps ---
 
 void TJSTXFrm::OnStepEntered(int type, int k) {
-  // The step number counts completed steps: the commits set it, entering a step does not.
   if (k == 4) {
     SimpleReportClick();  // the end step has no status text of its own
   } else if (k == 3) {
@@ -313,12 +292,10 @@ void TJSTXFrm::enterCrankSliderInput() {
   LoadPicture(imgQBHK, q.e != 0 ? QStringLiteral("cdjstype2sp1.bmp") : QStringLiteral("cdjstype3sp1.bmp"));
 }
 
-void TJSTXFrm::OnAnalysisFinished(int) { m_step = 4; }
-
 // --- Crank-rocker commands ---
 
 void TJSTXFrm::Param1OKClick() {
-  if (anyEmpty({O1, O2, O3, O0, Edit1})) {
+  if (AnyEmpty({O1, O2, O3, O0, Edit1})) {
     ShowMsg(QStringLiteral("请输入数据！"));
     O1->setFocus();
     return;
@@ -328,7 +305,6 @@ void TJSTXFrm::Param1OKClick() {
   q.c = StrToFloat(O3->text());
   q.d = StrToFloat(O0->text());
   q.dPsi = StrToFloat(Edit1->text());
-  m_step = 1;
   WriteLogHeader({}, HeaderSpacing{QStringLiteral("   　　 "), QStringLiteral("   ")});
   AppendLog({QStringLiteral("一、曲柄连杆机构中对应的长度和在后极限位置处摇杆和机架夹角的变化量△Ψ"),
              QStringLiteral("    曲柄：a=") + G(q.a) + QStringLiteral("mm"),
@@ -361,7 +337,6 @@ void TJSTXFrm::PPPExeClick() {
 void TJSTXFrm::PPPOKClick() {
   AppendLog({QStringLiteral("二、计算φo，ψs的值"), QStringLiteral("    ") + PPP0->text(),
              QStringLiteral("    ") + PPP1->text()});
-  m_step = 2;
   RunStep(kCrankRocker, 2);
 }
 
@@ -377,7 +352,6 @@ void TJSTXFrm::mnlEXEClick() {
 void TJSTXFrm::type1cmpClick() {
   if (mnlEXE->isEnabled()) mnlEXEClick();
   AppendLog({QStringLiteral("三、计算φ的值"), QStringLiteral("    ") + mnlM->text()});
-  m_step = 3;
   type1cmp->setEnabled(false);
   mnlEXE->setEnabled(false);
   RunStep(kCrankRocker, 3);
@@ -407,7 +381,7 @@ void TJSTXFrm::BtclClick() {
 }
 
 void TJSTXFrm::type2okClick() {
-  if (anyEmpty({s1, s2, s4, s5})) {
+  if (AnyEmpty({s1, s2, s4, s5})) {
     ShowMsg(QStringLiteral("请输入数据！"));
     s1->setFocus();
     return;
@@ -416,7 +390,6 @@ void TJSTXFrm::type2okClick() {
   q.b = StrToFloat(s2->text());
   q.dH = StrToFloat(s4->text());
   q.H = StrToFloat(s5->text());
-  m_step = 1;
   WriteLogHeader({}, HeaderSpacing{QStringLiteral("     "), QStringLiteral("     ")});
   AppendLog({QStringLiteral("一、一般曲柄滑块机构的初始数据参数"), QStringLiteral("    曲柄：a=") + G(q.a) + QStringLiteral("mm"),
              QStringLiteral("    连杆：b=") + G(q.b) + QStringLiteral("mm"),
@@ -461,7 +434,6 @@ void TJSTXFrm::QQQokClick() {
   AppendLog({QStringLiteral("二、计算λ，k，α，s的值"), QStringLiteral("    ") + QQQ1->text(),
              QStringLiteral("    ") + QQQ2->text(), QStringLiteral("    ") + QQQ3->text(),
              QStringLiteral("    ") + QQQ4->text()});
-  m_step = 2;
   RunStep(kCrankSlider, 2);
 }
 
@@ -489,47 +461,24 @@ void TJSTXFrm::ABEexeClick() {
 void TJSTXFrm::type2cmpClick() {
   AppendLog({QStringLiteral("三、计算φ的值"), QStringLiteral("    ") + abea->text()});
   type2cmp->setEnabled(false);
-  m_step = 3;
   RunStep(kCrankSlider, 3);
   EnableReports(true);
 }
 
 // --- Notes, record, reports ---
 
-QString TJSTXFrm::NotesPage() const {
+RecordFields TJSTXFrm::RecordFieldsOf() {
   switch (m_designType) {
-    case kCrankRocker: return QStringLiteral("jstxqbyg.htm");
-    case kCrankSlider: return QStringLiteral("jstxqbhk.htm");
-    default: return {};
+    case kCrankRocker:
+      return {{"CDJSLena", &q.a}, {"CDJSLenb", &q.b},   {"CDJSLenc", &q.c}, {"CDJSLend", &q.d},
+              {"CDJSdf", &q.dPsi}, {"CDJSf0", &q.phiO}, {"CDJSfs", &q.psiS}, {"CDJSf", &q.phi}};
+    case kCrankSlider:
+      return {{"CDJSLena", &q.a}, {"CDJSLenb", &q.b},     {"CDJSLene", &q.e},    {"CDJSH", &q.H},
+              {"CDJSdH", &q.dH},  {"CDJSnmd", &q.lambda}, {"CDJSk", &q.k},       {"CDJSrfa", &q.alpha},
+              {"CDJSs", &q.s},    {"CDJSf", &q.phi}};
+    default:
+      return {};
   }
-}
-
-namespace {
-
-using RealKey = std::pair<const char*, Extended DwellDesign::*>;
-
-const std::vector<RealKey>& recordKeys(int type) {
-  static const std::vector<RealKey> rocker = {
-      {"CDJSLena", &DwellDesign::a}, {"CDJSLenb", &DwellDesign::b},    {"CDJSLenc", &DwellDesign::c},
-      {"CDJSLend", &DwellDesign::d}, {"CDJSdf", &DwellDesign::dPsi},   {"CDJSf0", &DwellDesign::phiO},
-      {"CDJSfs", &DwellDesign::psiS}, {"CDJSf", &DwellDesign::phi}};
-  static const std::vector<RealKey> slider = {
-      {"CDJSLena", &DwellDesign::a},     {"CDJSLenb", &DwellDesign::b}, {"CDJSLene", &DwellDesign::e},
-      {"CDJSH", &DwellDesign::H},        {"CDJSdH", &DwellDesign::dH},  {"CDJSnmd", &DwellDesign::lambda},
-      {"CDJSk", &DwellDesign::k},        {"CDJSrfa", &DwellDesign::alpha}, {"CDJSs", &DwellDesign::s},
-      {"CDJSf", &DwellDesign::phi}};
-  static const std::vector<RealKey> none;
-  return type == kCrankRocker ? rocker : type == kCrankSlider ? slider : none;
-}
-
-}  // namespace
-
-void TJSTXFrm::WriteMethodKeys(TIniFile& ini) const {
-  for (const auto& [key, member] : recordKeys(m_designType)) WriteReal(ini, QString::fromLatin1(key), q.*member);
-}
-
-void TJSTXFrm::ReadMethodKeys(const TIniFile& ini) {
-  for (const auto& [key, member] : recordKeys(m_designType)) q.*member = ReadReal(ini, QString::fromLatin1(key));
 }
 
 int TJSTXFrm::ResumeStep() const { return m_step <= 0 ? 0 : m_step + 1; }
@@ -539,8 +488,6 @@ void TJSTXFrm::OnResumed() {
   // reopened offset linkage would silently become a centred one.
   if (m_designType == kCrankSlider && ResumeStep() > 0) edite->setText(G(q.e));
 }
-
-bool TJSTXFrm::ReportsOnResume() const { return m_step > (m_designType == kCrankRocker ? 2 : 1); }
 
 std::vector<ReportRow> TJSTXFrm::ReportRows() const {
   const QString deg = QStringLiteral("°"), mm = QStringLiteral("mm"), none = QStringLiteral("无");

@@ -57,13 +57,9 @@ public:
 
 protected:
   void OnStepEntered(int type, int k) override;
-  void OnAnalysisFinished(int type) override;
-  QString NotesPage() const override;
-  void WriteMethodKeys(TIniFile& ini) const override;
-  void ReadMethodKeys(const TIniFile& ini) override;
+  RecordFields RecordFieldsOf() override;
   int ResumeStep() const override;
   void OnResumed() override;
-  bool ReportsOnResume() const override;
   std::vector<ReportRow> ReportRows() const override;
 
 private:

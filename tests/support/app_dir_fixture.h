@@ -25,7 +25,9 @@ public:
   void RunHelp() override { ++helpRuns; }
   void RunAbout() override { ++aboutRuns; }
   QPoint MainWindowPos() const override { return {}; }
+  void OpenRecordLater(const QString& method, const QString& txtPath) override { handedOn << method << txtPath; }
   std::map<int, QString> status;
+  QStringList handedOn;  // method, path, …
   int helpRuns = 0, aboutRuns = 0;
 };
 

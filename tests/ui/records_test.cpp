@@ -166,14 +166,13 @@ TEST_F(RecordsTest, DamagedFilesOpenWithDefaults) {
     txt.close();
     Scripted().clear();
     m_frm->show();
-    PendingOpen = false;
+    m_shell.handedOn.clear();
     // As the open command runs it: a failure of the resumed step is an error box, no crash.
     Guarded([this] { m_frm->LoadDesignRecord(result(QStringLiteral("bad.txt"))); });
     m_frm->type1step6->stopTimer();
     // Without a method the record is handed on (and ignored there); else its log shows.
-    EXPECT_TRUE(PendingOpen || !m_frm->LogLines().isEmpty()) << des.toStdString();
+    EXPECT_TRUE(!m_shell.handedOn.isEmpty() || !m_frm->LogLines().isEmpty()) << des.toStdString();
   }
-  PendingOpen = false;
 }
 
 TEST_F(RecordsTest, TextExportLeavesTheDesignAsItWas) {
@@ -197,7 +196,7 @@ public:
   void LoadDesignRecord(const QString& path) override {
     if (m_fail) throw EFileError(QStringLiteral("坏文件"));
     loaded << path;
-    if (handsOn) PendingOpen = true;
+    if (handsOn) Shell()->OpenRecordLater(QStringLiteral("DYWZ"), path);
   }
   int ShowModal() override {
     if (failShow) throw EFloatError(EFloatError::Kind::ZeroDivide, QStringLiteral("除数为零"));
@@ -213,44 +212,35 @@ private:
   bool m_fail;
 };
 
-TEST_F(RecordsTest, RecordOfAnotherMethodIsHandedToItsWindowAtTheNextPointerMove) {
+TEST_F(RecordsTest, RecordOfAnotherMethodIsHandedToItsWindowOnceThisOneHasClosed) {
   writeRecord(QStringLiteral("h"), {QStringLiteral("设计信息")}, "[DesignInfo]\r\nDsMethod=HSGX\r\nDsStep=3\r\n");
   TMainFrm mainFrm;
   StandInWindow hsgx(QStringLiteral("HSGX"));
   mainFrm.RegisterDesignWindow(&hsgx);
   mainFrm.RegisterDesignWindow(m_frm.get());
   mainFrm.show();
+  m_frm->show();
 
   m_frm->LoadDesignRecord(result(QStringLiteral("h.txt")));
   EXPECT_FALSE(m_frm->isVisible());
   EXPECT_TRUE(m_frm->LogLines().isEmpty());  // the hide ran new
-  ASSERT_TRUE(PendingOpen);
-  EXPECT_EQ(PendingMethod, QStringLiteral("HSGX"));
-
-  QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), QPointF(5, 5), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-  QApplication::sendEvent(mainFrm.DCInfoTree1, &move);
-  EXPECT_FALSE(PendingOpen);
+  EXPECT_TRUE(hsgx.loaded.isEmpty());        // not while the first window still runs its command
+  QCoreApplication::processEvents();
   EXPECT_EQ(hsgx.loaded, QStringList{result(QStringLiteral("h.txt"))});
   EXPECT_EQ(hsgx.shows, 1);
-  QApplication::sendEvent(mainFrm.DCInfoTree1, &move);  // handed over once only
+  QCoreApplication::processEvents();  // handed over once only
   EXPECT_EQ(hsgx.shows, 1);
   SetShell(&m_shell);
 }
 
-TEST_F(RecordsTest, HandOffOnAPointerMoveRunsInsideTheGuard) {
-  writeRecord(QStringLiteral("h"), {QStringLiteral("设计信息")}, "[DesignInfo]\r\nDsMethod=HSGX\r\nDsStep=3\r\n");
+TEST_F(RecordsTest, HandOffRunsInsideTheGuard) {
   TMainFrm mainFrm;
   StandInWindow hsgx(QStringLiteral("HSGX"));
   hsgx.failShow = true;
   mainFrm.RegisterDesignWindow(&hsgx);
-  mainFrm.show();
-  PendingMethod = QStringLiteral("HSGX");
-  PendingFile = result(QStringLiteral("h.txt"));
-  PendingOpen = true;
-  QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), QPointF(5, 5), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-  QApplication::sendEvent(mainFrm.DCInfoTree1, &move);  // the fault reaches the error box, not the event loop
+  mainFrm.OpenRecordLater(QStringLiteral("HSGX"), result(QStringLiteral("h.txt")));
+  QCoreApplication::processEvents();  // the fault reaches the error box, not the event loop
   EXPECT_EQ(Scripted().errors, QStringList{QStringLiteral("除数为零")});
-  EXPECT_FALSE(PendingOpen);
   SetShell(&m_shell);
 }
 
@@ -269,7 +259,6 @@ TEST_F(RecordsTest, DispatchMatchesTheMethodExactlyAndReportsALoadFailure) {
   jhtx.handsOn = true;  // closed again at once: not shown empty
   mainFrm.OpenRecordByMethod(QStringLiteral("JHTX"), QStringLiteral("/x.txt"));
   EXPECT_EQ(jhtx.shows, 1);
-  PendingOpen = false;
   EXPECT_EQ(Scripted().messages, QStringList{QStringLiteral("文件打开失败！")});
 
   Scripted().clear();

@@ -34,11 +34,13 @@ WizardPolicy policyOf(Kind kind) {
     case Kind::OwnTypeStep:
       p.typeStep = false;
       p.enter = WizardPolicy::Enter::Stays;
+      p.numbering = WizardPolicy::Numbering::OnRun;
       break;
     case Kind::StartOver:
       p.typeCancel = WizardPolicy::TypeCancel::Restart;
       p.enter = WizardPolicy::Enter::Stays;
       p.notesMissingMessage = false;
+      p.numbering = WizardPolicy::Numbering::OnRun;
       break;
     case Kind::Explained:
       p.startButtonName = QStringLiteral("SpSjks");
@@ -73,6 +75,11 @@ public:
       case Kind::StartOver: buildStartOver(); break;
       case Kind::Explained: buildExplained(); break;
     }
+    for (int t = 0; t < TypeCount(); ++t)
+      m_types[t].reportsAfterStep = kind == Kind::OwnTypeStep ? 4
+                                    : kind == Kind::StartOver ? (t == 0 ? 2 : 1)
+                                    : kind == Kind::Explained ? 3
+                                                              : 2;
   }
 
   QLineEdit* numeric = nullptr;
@@ -82,7 +89,6 @@ public:
 
 protected:
   void OnStepEntered(int type, int k) override {
-    if (m_kind == Kind::Common || m_kind == Kind::Explained) m_step = k + 1;
     if (Slot(type, k).end && m_kind != Kind::Explained) EndStep();
     if (Slot(type, k).end && m_kind == Kind::Explained) SimpleReportClick();
   }
@@ -93,14 +99,6 @@ protected:
       case Kind::OwnTypeStep: return m_step < 0 ? 0 : m_step + 1;
       case Kind::StartOver: return m_step <= 0 ? 0 : m_step + 1;
       default: return m_step;
-    }
-  }
-  bool ReportsOnResume() const override {
-    switch (m_kind) {
-      case Kind::OwnTypeStep: return m_step > 4;
-      case Kind::StartOver: return m_step > (m_designType == 0 ? 2 : 1);
-      case Kind::Explained: return m_step > 3;
-      default: return m_step > 2;
     }
   }
   void TypeStepClick() override {
@@ -122,7 +120,6 @@ private:
       const int type = m_designType;
       int k = 0;
       while (Slot(type, k).group->objectName() != button + QStringLiteral("grp")) ++k;
-      if (m_kind == Kind::OwnTypeStep || m_kind == Kind::StartOver) m_step = k + 1;
       RunStep(type, k + 1);
     });
     return group;
@@ -148,6 +145,7 @@ private:
     WizardStep& s = shared ? AddSlot(type, shared, nullptr) : AddStep(type, name, QStringLiteral("结束"), nullptr);
     s.status = status;
     s.end = true;
+    if (m_kind == Kind::OwnTypeStep) s.number.reset();
   }
 
   void buildCommon() {
@@ -178,7 +176,6 @@ private:
       ConfirmType(nodes == 3 ? 0 : 1);
       WriteLogHeader(QStringLiteral("铰链四杆机构"));
       for (int i = 0; i < 5; ++i) AppendLog(QStringLiteral("    初始条件"));
-      m_step = 0;
     });
     AddType(QStringLiteral("三插值点设计"), {}, QStringLiteral("pnlType1"), QStringLiteral("RightPnlType1"));
     AddType(QStringLiteral("五插值点设计"), {}, QStringLiteral("pnlType2"), QStringLiteral("RightPnlType2"));
@@ -469,12 +466,12 @@ TEST_F(WizardTest, AnalysisFinishedWithoutRunningTheEnd) {
   EXPECT_TRUE(shown(QStringLiteral("qbyg1sp5")));
   EXPECT_TRUE(enabled(QStringLiteral("qbyg1sp5")));
   EXPECT_TRUE(Scripted().previews.isEmpty());
-  EXPECT_EQ(m_frm->StepNumber(), 4);
+  EXPECT_EQ(m_frm->StepNumber(), 5);  // the end is reached: its number, before it runs
   // "结束" changes neither the step number nor the status text; the report sets its own.
   m_shell.status[0] = QStringLiteral("之前");
   const int previews = Scripted().previews.size();
   click(QStringLiteral("qbyg1sp5"));
-  EXPECT_EQ(m_frm->StepNumber(), 5);  // the test window's entry rule; the end step leaves it
+  EXPECT_EQ(m_frm->StepNumber(), 5);
   EXPECT_TRUE(m_frm->ReportMenuEnabled());
   EXPECT_GE(Scripted().previews.size(), previews);
 }

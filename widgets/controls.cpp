@@ -1,6 +1,6 @@
-#include "design/wizard_controls.h"
+#include "widgets/controls.h"
 
-#include "app/application.h"
+#include "widgets/fonts.h"
 
 #include <QButtonGroup>
 #include <QFileInfo>
@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QVBoxLayout>
 
 RadioGroup::RadioGroup(const QString& title, const QStringList& items, int columns, QWidget* parent)
     : QGroupBox(title, parent), m_items(items), m_group(new QButtonGroup(this)) {
@@ -56,6 +57,18 @@ bool NumericKeyFilter::eventFilter(QObject* watched, QEvent* event) {
 PictureBox::PictureBox(const QString& name, QWidget* parent) : QLabel(parent) {
   setObjectName(name);
   setAlignment(Qt::AlignCenter);
+}
+
+PictureBox::PictureBox(const QString& name, QSize size, QWidget* parent) : PictureBox(name, parent) {
+  setFixedSize(size);
+  QImage blank(size, QImage::Format_RGB32);
+  blank.fill(Qt::white);
+  setImage(blank);
+}
+
+void PictureBox::setImage(const QImage& image) {
+  m_image = image;
+  setPixmap(QPixmap::fromImage(image));
 }
 
 void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
@@ -152,4 +165,22 @@ void CalculationStep(QGroupBox* step, QGroupBox* basis, const QString& heading, 
   layout->addWidget(basis, 3);
   layout->addWidget(ResultGroup(heading, results, step), 2);
   layout->addLayout(ButtonRow(calc, confirm));
+}
+
+QLineEdit* AddEditRow(QGridLayout* grid, int row, int column, const EditSpec& spec) {
+  return AddEditRow(grid, row, column, QString::fromUtf8(spec.label), QString::fromLatin1(spec.name),
+                    QString::fromLatin1(spec.text), QString::fromUtf8(spec.unit));
+}
+
+QGroupBox* PictureGroup(const QString& title, PictureBox*& picture, const QString& name, QWidget* parent) {
+  auto* group = new QGroupBox(title, parent);
+  picture = new PictureBox(name, group);
+  (new QVBoxLayout(group))->addWidget(picture);
+  return group;
+}
+
+bool AnyEmpty(std::initializer_list<const QLineEdit*> edits) {
+  for (const QLineEdit* edit : edits)
+    if (edit->text().trimmed().isEmpty()) return true;
+  return false;
 }

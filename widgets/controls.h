@@ -3,10 +3,12 @@
 #pragma once
 
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QObject>
 #include <QStringList>
 #include <QToolButton>
+#include <initializer_list>
 #include <vector>
 
 class QColor;
@@ -47,20 +49,28 @@ protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 };
 
-// An image control: shows a picture file at its natural size. A click with the left button
-// is a command in some windows (a picture that runs its step).
+// The one picture control: shows a picture file at its natural size, or an image drawn by the
+// program in a box of fixed size. A click with the left button is a command in some windows
+// (a picture that runs its step).
 class PictureBox : public QLabel {
   Q_OBJECT
 public:
   explicit PictureBox(const QString& name, QWidget* parent = nullptr);
+  // A box of fixed size for drawn images, white until the first one.
+  PictureBox(const QString& name, QSize size, QWidget* parent = nullptr);
   // Loads the file when it exists; a missing or unreadable file leaves the picture as it was.
   bool LoadFile(const QString& path);
+  void setImage(const QImage& image);
+  const QImage& image() const { return m_image; }
 
 signals:
   void clicked();
 
 protected:
   void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+  QImage m_image;  // the drawn image as given, for readers of its pixels
 };
 
 // The 160 × 45 flat speed button of the wizard's left panel.
@@ -77,6 +87,18 @@ QLabel* MakeLabel(const QString& name, const QString& caption, QWidget* parent);
 // "φ1 [edit] °": a labelled edit with its unit, in three cells of a grid row.
 QLineEdit* AddEditRow(QGridLayout* grid, int row, int column, const QString& label,
                       const QString& name, const QString& text, const QString& unit);
+// An edit as a step declares it: its caption, object name, start text and unit.
+struct EditSpec {
+  const char* label;
+  const char* name;
+  const char* text;
+  const char* unit;
+};
+QLineEdit* AddEditRow(QGridLayout* grid, int row, int column, const EditSpec& spec);
+// A titled group holding one picture.
+QGroupBox* PictureGroup(const QString& title, PictureBox*& picture, const QString& name, QWidget* parent);
+// True when any of the edits holds nothing but blanks.
+bool AnyEmpty(std::initializer_list<const QLineEdit*> edits);
 // A word-wrapped note.
 QLabel* MakeNote(const QString& text, QWidget* parent);
 

@@ -1,0 +1,21 @@
+# Fails when a source of FOLDER includes a project header outside the ALLOWED folders (its own
+# and the layers below it): a layer never reaches up.
+# cmake -DROOT=<source dir> -DFOLDER=design -DALLOWED=design,base,link -P check_layer.cmake
+cmake_minimum_required(VERSION 3.25)
+string(REPLACE "," ";" allowed "${ALLOWED}")
+file(GLOB_RECURSE sources ${ROOT}/${FOLDER}/*.cpp ${ROOT}/${FOLDER}/*.h)
+set(layers base js link widgets analysis design methods workbench app)
+set(faults "")
+foreach(src IN LISTS sources)
+  file(STRINGS ${src} includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"[^\"/]+/")
+  foreach(line IN LISTS includes)
+    string(REGEX REPLACE "^[^\"]*\"([^\"/]+)/.*$" "\\1" folder "${line}")
+    if(folder IN_LIST layers AND NOT folder IN_LIST allowed)
+      file(RELATIVE_PATH rel ${ROOT} ${src})
+      string(APPEND faults "  ${rel}: ${line}\n")
+    endif()
+  endforeach()
+endforeach()
+if(faults)
+  message(FATAL_ERROR "${FOLDER}/ includes a header of a higher layer:\n${faults}")
+endif()
