@@ -64,6 +64,24 @@ struct WizardStep {
   std::optional<std::vector<MechanismAnimation*>> stops;
 };
 
+// A step as a window declares it, in one statement: its button, group and pictures, what its
+// entry shows and keeps, and its "计算" and "确定" buttons with their commands.
+struct StepSpec {
+  const char* button;  // object name of the step button
+  QString caption;
+  QWidget* group = nullptr;
+  std::vector<WizardStep::Picture> pictures = {};
+  QString status = {};
+  int keptLines = -1;
+  QWidget* firstEdit = nullptr;
+  QAbstractButton* calc = nullptr;
+  QAbstractButton* confirm = nullptr;
+  std::vector<QLabel*> results = {};  // their present texts are the bare captions
+  std::function<void()> onCalc = {};
+  std::function<void()> onConfirm = {};
+  bool end = false;
+};
+
 // A design type: its caption in the type list, its step-button panel and right panel, and the
 // slots of its step list (a slot's button may be shared with another type or swapped).
 struct WizardType {
@@ -198,6 +216,8 @@ protected:
   // Adds the next step of a type: its button on the type's panel and its group (may be null).
   WizardStep& AddStep(int type, const QString& buttonName, const QString& caption,
                       QWidget* group);
+  // Adds the next step of a type as declared.
+  WizardStep& AddStep(int type, const StepSpec& spec);
   // A step button on any panel (a shared one, or the other button of a slot); its clicks enter
   // the slot of the current type that holds it.
   QToolButton* AddStepButton(QWidget* panel, const QString& name, const QString& caption);

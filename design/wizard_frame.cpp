@@ -367,6 +367,21 @@ WizardStep& TDesignFrm::AddStep(int type, const QString& buttonName, const QStri
   return AddSlot(type, AddStepButton(t.buttonPanel, buttonName, caption), group);
 }
 
+WizardStep& TDesignFrm::AddStep(int type, const StepSpec& spec) {
+  WizardStep& step = AddStep(type, QString::fromLatin1(spec.button), spec.caption, spec.group);
+  step.pictures = spec.pictures;
+  step.status = spec.status;
+  step.keptLines = spec.keptLines;
+  step.firstEdit = spec.firstEdit;
+  step.calc = spec.calc;
+  step.confirm = spec.confirm;
+  step.end = spec.end;
+  for (QLabel* label : spec.results) AddResult(step, label);
+  if (spec.calc && spec.onCalc) OnClick(spec.calc, spec.onCalc);
+  if (spec.confirm && spec.onConfirm) OnClick(spec.confirm, spec.onConfirm);
+  return step;
+}
+
 QToolButton* TDesignFrm::AddStepButton(QWidget* panel, const QString& name, const QString& caption) {
   QToolButton* button = MakeSpeedButton(name, caption, 14, Qt::blue, panel);
   button->setEnabled(false);

@@ -97,11 +97,9 @@ void TDYWZFrm::buildFourBar() {
     O1 = edits[0], O2 = edits[1], O3 = edits[2], O0 = edits[3];
     W1 = edits[4], W2 = edits[5], W3 = edits[6], W0 = edits[7];
   }
-  WizardStep& sp1 = AddStep(kFourBar, QStringLiteral("type1sp1"), QStringLiteral("初始条件"), step1);
-  sp1.pictures = {{type1Imgsyt, QStringLiteral("jlsgsyt.bmp")}};
-  sp1.status = QStringLiteral("输入初始参数");
-  sp1.keptLines = 0;
-  sp1.firstEdit = O1;
+  AddStep(kFourBar, {.button = "type1sp1", .caption = QStringLiteral("初始条件"), .group = step1,
+                     .pictures = {{type1Imgsyt, QStringLiteral("jlsgsyt.bmp")}},
+                     .status = QStringLiteral("输入初始参数"), .keptLines = 0, .firstEdit = O1});
 
   // Steps 2 to 5: coefficients, ratios, known link, lengths.
   WizardStep& sp2 = AddStep(kFourBar, QStringLiteral("type1sp2"), QStringLiteral("计算P0、P1、P2的值"),
@@ -123,12 +121,10 @@ void TDYWZFrm::buildFourBar() {
 
   // Step 6: the kinematic analysis; step 7: the end.
   type1step6 = AddAnalysisPanel(kFourBar, AnalysisPanelConfig::CorrespondingFourBar());
-  WizardStep& sp6 = AddStep(kFourBar, QStringLiteral("type1sp6"), QStringLiteral("运动分析"), type1step6);
-  sp6.status = QStringLiteral("运动分析");
-  sp6.keptLines = 24;
-  WizardStep& sp7 = AddStep(kFourBar, QStringLiteral("type1sp7"), QStringLiteral("结束"), nullptr);
-  sp7.status = QStringLiteral("设计结束");
-  sp7.end = true;
+  AddStep(kFourBar, {.button = "type1sp6", .caption = QStringLiteral("运动分析"), .group = type1step6,
+                     .status = QStringLiteral("运动分析"), .keptLines = 24});
+  AddStep(kFourBar, {.button = "type1sp7", .caption = QStringLiteral("结束"), .status = QStringLiteral("设计结束"),
+                     .end = true});
 
   OnClick(Param1OK, [this] { Param1OKClick(); });
   OnClick(Param1Cancel, [this] { Param1CancelCick(); });
@@ -149,11 +145,9 @@ void TDYWZFrm::buildCrankSlider() {
     fai1 = edits[0], fai2 = edits[1], fai3 = edits[2];
     s1 = edits[3], s2 = edits[4], s3 = edits[5];
   }
-  WizardStep& sp1 = AddStep(kCrankSlider, QStringLiteral("type2sp1"), QStringLiteral("初始条件"), step1);
-  sp1.pictures = {{type2imgsyt, QStringLiteral("qbhksyt.bmp")}};
-  sp1.status = QStringLiteral("输入初始参数");
-  sp1.keptLines = 0;
-  sp1.firstEdit = fai1;
+  AddStep(kCrankSlider, {.button = "type2sp1", .caption = QStringLiteral("初始条件"), .group = step1,
+                         .pictures = {{type2imgsyt, QStringLiteral("qbhksyt.bmp")}},
+                         .status = QStringLiteral("输入初始参数"), .keptLines = 0, .firstEdit = fai1});
 
   QGroupBox* step2 = AddStepGroup(kCrankSlider, QStringLiteral("type2step2"), {});
   {
@@ -170,13 +164,11 @@ void TDYWZFrm::buildCrankSlider() {
     QQQok = MakeButton(QStringLiteral("QQQok"), QStringLiteral("确定"), step2);
     CalculationStep(step2, basis, QStringLiteral("求得Q1、Q2及Q3的值为："), {QQQ1, QQQ2, QQQ3}, QQQexe, QQQok);
   }
-  WizardStep& sp2 = AddStep(kCrankSlider, QStringLiteral("type2sp2"), QStringLiteral("计算Q1、Q2、Q3的值"), step2);
-  sp2.pictures = {{ImgQQQ, QStringLiteral("QQQ.bmp")}};
-  sp2.status = QStringLiteral("计算Q1、Q2、Q3的值");
-  sp2.keptLines = 8;
-  sp2.calc = QQQexe;
-  sp2.confirm = QQQok;
-  for (QLabel* label : {QQQ1, QQQ2, QQQ3}) AddResult(sp2, label);
+  AddStep(kCrankSlider, {.button = "type2sp2", .caption = QStringLiteral("计算Q1、Q2、Q3的值"), .group = step2,
+                         .pictures = {{ImgQQQ, QStringLiteral("QQQ.bmp")}},
+                         .status = QStringLiteral("计算Q1、Q2、Q3的值"), .keptLines = 8, .calc = QQQexe,
+                         .confirm = QQQok, .results = {QQQ1, QQQ2, QQQ3}, .onCalc = [this] { QQQexeClick(); },
+                         .onConfirm = [this] { QQQokClick(); }});
 
   QGroupBox* step3 = AddStepGroup(kCrankSlider, QStringLiteral("type2step3"), {});
   {
@@ -190,28 +182,20 @@ void TDYWZFrm::buildCrankSlider() {
     type2cmp = MakeButton(QStringLiteral("type2cmp"), QStringLiteral("确定"), step3);
     CalculationStep(step3, basis, QStringLiteral("求得a、b及e的值为："), {abea, abeb, abee}, ABEexe, type2cmp);
   }
-  WizardStep& sp3 = AddStep(kCrankSlider, QStringLiteral("type2sp3"), QStringLiteral("计算a、b、e的值"), step3);
-  sp3.pictures = {{imgabe, QStringLiteral("abe.bmp")}};
-  sp3.status = QStringLiteral("计算a、b、e的值");
-  sp3.keptLines = 12;
-  sp3.calc = ABEexe;
-  sp3.confirm = type2cmp;
-  for (QLabel* label : {abea, abeb, abee}) AddResult(sp3, label);
+  AddStep(kCrankSlider, {.button = "type2sp3", .caption = QStringLiteral("计算a、b、e的值"), .group = step3,
+                         .pictures = {{imgabe, QStringLiteral("abe.bmp")}},
+                         .status = QStringLiteral("计算a、b、e的值"), .keptLines = 12, .calc = ABEexe,
+                         .confirm = type2cmp, .results = {abea, abeb, abee}, .onCalc = [this] { ABEexeClick(); },
+                         .onConfirm = [this] { type2cmpClick(); }});
 
   type2step4 = AddAnalysisPanel(kCrankSlider, AnalysisPanelConfig::CorrespondingCrankSlider());
-  WizardStep& sp4 = AddStep(kCrankSlider, QStringLiteral("type2sp4"), QStringLiteral("运动分析"), type2step4);
-  sp4.status = QStringLiteral("运动分析");
-  sp4.keptLines = 16;
-  WizardStep& sp5 = AddStep(kCrankSlider, QStringLiteral("type2sp5"), QStringLiteral("结束"), nullptr);
-  sp5.status = QStringLiteral("设计结束");
-  sp5.end = true;
+  AddStep(kCrankSlider, {.button = "type2sp4", .caption = QStringLiteral("运动分析"), .group = type2step4,
+                         .status = QStringLiteral("运动分析"), .keptLines = 16});
+  AddStep(kCrankSlider, {.button = "type2sp5", .caption = QStringLiteral("结束"),
+                         .status = QStringLiteral("设计结束"), .end = true});
 
   OnClick(type2ok, [this] { type2okClick(); });
   OnClick(type2cancel, [this] { type2cancelClick(); });
-  OnClick(QQQexe, [this] { QQQexeClick(); });
-  OnClick(QQQok, [this] { QQQokClick(); });
-  OnClick(ABEexe, [this] { ABEexeClick(); });
-  OnClick(type2cmp, [this] { type2cmpClick(); });
 }
 
 // --- Steps ---

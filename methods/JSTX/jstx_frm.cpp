@@ -91,11 +91,10 @@ void TJSTXFrm::buildCrankRocker() {
     layout->addLayout(ButtonRow(Param1OK, Param1Cancel), 2, 0, 1, 2);
     layout->setRowStretch(1, 1);
   }
-  WizardStep& sp1 = AddStep(kCrankRocker, QStringLiteral("type1sp1"), QStringLiteral("初始条件"), step1);
-  sp1.pictures = {{ImageCDJS, QStringLiteral("cdjstype1sp1.bmp")}, {ImageCDJS1, QStringLiteral("cdjstype1sp11.bmp")}};
-  sp1.status = QStringLiteral("输入初始参数");
-  sp1.keptLines = 0;
-  sp1.firstEdit = O1;
+  AddStep(kCrankRocker, {.button = "type1sp1", .caption = QStringLiteral("初始条件"), .group = step1,
+                         .pictures = {{ImageCDJS, QStringLiteral("cdjstype1sp1.bmp")},
+                                      {ImageCDJS1, QStringLiteral("cdjstype1sp11.bmp")}},
+                         .status = QStringLiteral("输入初始参数"), .keptLines = 0, .firstEdit = O1});
 
   // Step 2: the extreme positions.
   QGroupBox* step2Group = AddStepGroup(kCrankRocker, QStringLiteral("type1step2"), {});
@@ -108,12 +107,10 @@ void TJSTXFrm::buildCrankRocker() {
     CalculationStep(step2Group, basis, QStringLiteral("求得φo，ψs的值为："), {PPP0, PPP1}, PPPExe, PPPOK);
   }
   // The result labels keep their text on entry.
-  WizardStep& sp2 = AddStep(kCrankRocker, QStringLiteral("type1sp2"), QStringLiteral("计算φo，ψs的值"), step2Group);
-  sp2.pictures = {{imgsp2, QStringLiteral("cdjstype1sp2.bmp")}};
-  sp2.status = QStringLiteral("计算φo，ψs的值");
-  sp2.keptLines = 10;
-  sp2.calc = PPPExe;
-  sp2.confirm = PPPOK;
+  AddStep(kCrankRocker, {.button = "type1sp2", .caption = QStringLiteral("计算φo，ψs的值"), .group = step2Group,
+                         .pictures = {{imgsp2, QStringLiteral("cdjstype1sp2.bmp")}},
+                         .status = QStringLiteral("计算φo，ψs的值"), .keptLines = 10, .calc = PPPExe, .confirm = PPPOK,
+                         .onCalc = [this] { PPPExeClick(); }, .onConfirm = [this] { PPPOKClick(); }});
 
   // Step 3: the dwell angle.
   QGroupBox* step3 = AddStepGroup(kCrankRocker, QStringLiteral("type1step3"), {});
@@ -124,27 +121,20 @@ void TJSTXFrm::buildCrankRocker() {
     type1cmp = MakeButton(QStringLiteral("type1cmp"), QStringLiteral("运动分析"), step3);
     CalculationStep(step3, basis, QStringLiteral("求得φl的值为："), {mnlM}, mnlEXE, type1cmp);
   }
-  WizardStep& sp3 = AddStep(kCrankRocker, QStringLiteral("type1sp3"), QStringLiteral("计算φ的值"), step3);
-  sp3.pictures = {{imgmnl, QStringLiteral("cdjstype1sp3.bmp")}};
-  sp3.status = QStringLiteral("计算φ的值");
-  sp3.keptLines = 13;
-  sp3.calc = mnlEXE;
-  sp3.confirm = type1cmp;
-  AddResult(sp3, mnlM);
+  AddStep(kCrankRocker, {.button = "type1sp3", .caption = QStringLiteral("计算φ的值"), .group = step3,
+                         .pictures = {{imgmnl, QStringLiteral("cdjstype1sp3.bmp")}},
+                         .status = QStringLiteral("计算φ的值"), .keptLines = 13, .calc = mnlEXE, .confirm = type1cmp,
+                         .results = {mnlM}, .onCalc = [this] { mnlEXEClick(); },
+                         .onConfirm = [this] { type1cmpClick(); }});
 
   // Step 4: the analysis, whose "完成" enables "结束" without running it; step 5: the report.
   type1step4 = AddAnalysisPanel(kCrankRocker, AnalysisPanelConfig::DwellCrankRocker(), false);
-  WizardStep& sp4 = AddStep(kCrankRocker, QStringLiteral("type1sp4"), QStringLiteral("运动分析"), type1step4);
-  sp4.status = QStringLiteral("运动分析");
-  sp4.keptLines = 15;
-  AddStep(kCrankRocker, QStringLiteral("type1sp5"), QStringLiteral("结束"), nullptr).end = true;
+  AddStep(kCrankRocker, {.button = "type1sp4", .caption = QStringLiteral("运动分析"), .group = type1step4,
+                         .status = QStringLiteral("运动分析"), .keptLines = 15});
+  AddStep(kCrankRocker, {.button = "type1sp5", .caption = QStringLiteral("结束"), .end = true});
 
   OnClick(Param1OK, [this] { Param1OKClick(); });
   OnClick(Param1Cancel, [this] { Param1CancelClick(); });
-  OnClick(PPPExe, [this] { PPPExeClick(); });
-  OnClick(PPPOK, [this] { PPPOKClick(); });
-  OnClick(mnlEXE, [this] { mnlEXEClick(); });
-  OnClick(type1cmp, [this] { type1cmpClick(); });
 }
 
 void TJSTXFrm::buildCrankSlider() {
@@ -181,10 +171,8 @@ void TJSTXFrm::buildCrankSlider() {
     layout->addLayout(ButtonRow(type2ok, type2cancel));
   }
   // Its picture depends on the offset, which entering the step reads again.
-  WizardStep& sp1 = AddStep(kCrankSlider, QStringLiteral("type2sp1"), QStringLiteral("初始条件"), step1);
-  sp1.status = QStringLiteral("输入初始参数");
-  sp1.keptLines = 0;
-  sp1.firstEdit = s1;
+  AddStep(kCrankSlider, {.button = "type2sp1", .caption = QStringLiteral("初始条件"), .group = step1,
+                         .status = QStringLiteral("输入初始参数"), .keptLines = 0, .firstEdit = s1});
 
   // Step 2: λ, k, α, s.
   QGroupBox* step2Group = AddStepGroup(kCrankSlider, QStringLiteral("type2step2"), {});
@@ -200,12 +188,10 @@ void TJSTXFrm::buildCrankSlider() {
                     QQQok);
   }
   // The result labels keep their text on entry.
-  WizardStep& sp2 = AddStep(kCrankSlider, QStringLiteral("type2sp2"), QStringLiteral("计算λ，k，α，s的值"), step2Group);
-  sp2.pictures = {{ImgQQQ, QStringLiteral("cdjstype2sp2.bmp")}};
-  sp2.status = QStringLiteral("计算λ，k，α，s的值");
-  sp2.keptLines = 10;
-  sp2.calc = QQQexe;
-  sp2.confirm = QQQok;
+  AddStep(kCrankSlider, {.button = "type2sp2", .caption = QStringLiteral("计算λ，k，α，s的值"), .group = step2Group,
+                         .pictures = {{ImgQQQ, QStringLiteral("cdjstype2sp2.bmp")}},
+                         .status = QStringLiteral("计算λ，k，α，s的值"), .keptLines = 10, .calc = QQQexe,
+                         .confirm = QQQok, .onCalc = [this] { QQQexeClick(); }, .onConfirm = [this] { QQQokClick(); }});
 
   // Step 3: φ from TCDJS, with the start-value panel beside the result.
   QGroupBox* step3 = AddStepGroup(kCrankSlider, QStringLiteral("type2step3"), {});
@@ -245,27 +231,22 @@ void TJSTXFrm::buildCrankSlider() {
     layout->addLayout(buttons);
   }
   // Entering the step closes the start-value panel as its "确定" does, buttons included.
-  WizardStep& sp3 = AddStep(kCrankSlider, QStringLiteral("type2sp3"), QStringLiteral("计算φ的值"), step3);
-  sp3.pictures = {{imgabe, QStringLiteral("cdjstype2sp3.bmp")}};
-  sp3.status = QStringLiteral("计算φ的值");
-  sp3.keptLines = 15;
-  sp3.confirm = type2cmp;
+  AddStep(kCrankSlider, {.button = "type2sp3", .caption = QStringLiteral("计算φ的值"), .group = step3,
+                         .pictures = {{imgabe, QStringLiteral("cdjstype2sp3.bmp")}},
+                         .status = QStringLiteral("计算φ的值"), .keptLines = 15, .confirm = type2cmp,
+                         .onConfirm = [this] { type2cmpClick(); }});
 
   // Step 4: the analysis, whose "完成" runs "结束" at once; step 5: the report.
   type2step4 = AddAnalysisPanel(kCrankSlider, AnalysisPanelConfig::DwellCrankSlider(), true);
-  WizardStep& sp4 = AddStep(kCrankSlider, QStringLiteral("type2sp4"), QStringLiteral("运动分析"), type2step4);
-  sp4.status = QStringLiteral("运动分析");
-  sp4.keptLines = 17;
-  AddStep(kCrankSlider, QStringLiteral("type2sp5"), QStringLiteral("结束"), nullptr).end = true;
+  AddStep(kCrankSlider, {.button = "type2sp4", .caption = QStringLiteral("运动分析"), .group = type2step4,
+                         .status = QStringLiteral("运动分析"), .keptLines = 17});
+  AddStep(kCrankSlider, {.button = "type2sp5", .caption = QStringLiteral("结束"), .end = true});
 
   OnClick(Btok, [this] { BtokClick(); });
   OnClick(Btcl, [this] { BtclClick(); });
   OnClick(type2ok, [this] { type2okClick(); });
   OnClick(type2cancel, [this] { type2cancelClick(); });
-  OnClick(QQQexe, [this] { QQQexeClick(); });
-  OnClick(QQQok, [this] { QQQokClick(); });
   OnClick(ABEexe, [this] { ABEexeClick(); });
-  OnClick(type2cmp, [this] { type2cmpClick(); });
 }
 
 // --- Steps ---
