@@ -6,6 +6,7 @@
 #include "base/desktop.h"
 #include "base/errors.h"
 #include "base/inifile.h"
+#include "design/design_log.h"
 #include "design/design_record.h"
 #include "base/numfmt.h"
 #include "base/textfile.h"
@@ -61,43 +62,20 @@ TDesignFrm::~TDesignFrm() = default;
 
 // --- The log ---
 
-QStringList TDesignFrm::LogLines() const {
-  const QString text = Memo1->toPlainText();
-  if (text.isEmpty()) return {};
-  return text.split(u'\n');
-}
-
-void TDesignFrm::SetLogLines(const QStringList& lines) { Memo1->setPlainText(lines.join(u'\n')); }
-
-void TDesignFrm::AppendLog(const QString& line) {
-  if (Memo1->document()->isEmpty())
-    Memo1->setPlainText(line);
-  else
-    Memo1->appendPlainText(line);
-}
+QStringList TDesignFrm::LogLines() const { return DesignLog(Memo1).Lines(); }
+void TDesignFrm::SetLogLines(const QStringList& lines) { DesignLog(Memo1).SetLines(lines); }
+void TDesignFrm::AppendLog(const QString& line) { DesignLog(Memo1).Append(line); }
+void TDesignFrm::CutLog(int kept) { DesignLog(Memo1).Cut(kept); }
 
 void TDesignFrm::AppendLog(const QStringList& lines) {
   for (const QString& line : lines) AppendLog(line);
 }
 
-void TDesignFrm::CutLog(int kept) {
-  QStringList lines = LogLines();
-  if (lines.size() <= kept) return;
-  SetLogLines(lines.mid(0, kept));
-}
-
 void TDesignFrm::WriteLogHeader(const QString& typeSuffix, const HeaderSpacing& spacing) {
-  SetLogLines({QStringLiteral("设计信息"), QStringLiteral("    类型：") + pnlType->text() + typeSuffix,
-               QStringLiteral("    设计人：") + m_person + spacing.beforeDepartment + QStringLiteral("单位：") +
-                   m_department,
-               QStringLiteral("    日期：") + m_date + spacing.beforeTime + QStringLiteral("时间：") + m_time});
+  SetLogLines(LogHeaderLines(pnlType->text() + typeSuffix, {m_person, m_department, m_date, m_time}, spacing));
 }
 
-void TDesignFrm::WriteInformationLines() {
-  SetLogLines({QStringLiteral("设计信息"),
-               QStringLiteral("    设计人：") + m_person + QStringLiteral("    单位：") + m_department,
-               QStringLiteral("    日期：") + m_date + QStringLiteral("   时间：") + m_time});
-}
+void TDesignFrm::WriteInformationLines() { SetLogLines(InformationLines({m_person, m_department, m_date, m_time})); }
 
 void TDesignFrm::LoadPicture(PictureBox* image, const QString& file) const { image->LoadFile(PicturePath(file)); }
 

@@ -6,6 +6,7 @@
 
 #include "base/desktop.h"
 #include "base/types.h"
+#include "design/design_log.h"
 #include "design/design_record.h"
 #include "design/report_db.h"
 #include "design/shell.h"
@@ -124,12 +125,6 @@ struct WizardPolicy {
   // When a step counts as reached: on entry (step k is number k + 1), or when an earlier step
   // (or the type confirm) runs it (step k is number k).
   enum class Numbering { OnEntry, OnRun } numbering = Numbering::OnEntry;
-};
-
-// The blanks between the parts of the header lines, for the windows that space them otherwise.
-struct HeaderSpacing {
-  QString beforeDepartment = QStringLiteral("    ");
-  QString beforeTime = QStringLiteral("   ");
 };
 
 class TDesignFrm : public QDialog, public DesignWindow {

@@ -18,6 +18,7 @@ class THSGXFrm : public TDesignFrm, public FourBarSteps {
   Q_OBJECT
 
 public:
+  static constexpr int kThreeNodes = 0, kFiveNodes = 1;
   explicit THSGXFrm(QWidget* parent = nullptr);
 
   // The design quantities. Index 0 of the node arrays is the interval's start: x0, y0 and the

@@ -16,6 +16,7 @@ class TJHTXFrm : public TDesignFrm {
   Q_OBJECT
 
 public:
+  static constexpr int kRocker = 0, kSlider = 1, kGuideBar = 2;
   explicit TJHTXFrm(QWidget* parent = nullptr);
 
   // The design quantities of all three types (mm and degrees).
