@@ -8,21 +8,19 @@
 
 namespace {
 
-void BM_DefaultDesignCheck(benchmark::State& state, const std::function<DesignCheckResult()>& check) {
+void BM_DefaultDesignCheck(benchmark::State& state, DesignCheckResult (*check)()) {
   for (auto _ : state) benchmark::DoNotOptimize(check());
 }
 
 DesignCheckResult typedFunctionGeneration() {
-  const auto f = [](Extended x) { return EvaluateFunction(QStringLiteral("lg(x)"), x); };
-  const FunctionNodes nodes = PlaceNodes(f, 1, 2, 60, 90, 3);
-  const Extended phi[3] = {nodes.phi[1], nodes.phi[2], nodes.phi[3]}, psi[3] = {nodes.psi[1], nodes.psi[2], nodes.psi[3]};
-  const FunctionAsk ask{f, 1, 2, 60, 90, 86, 23.5L, {nodes.x[1], nodes.x[2], nodes.x[3]}};
-  return CheckFunctionGeneration(ask, check_defaults::FourBarThrough(phi, psi, 86, 23.5L));
+  const FunctionAsk ask = check_defaults::FunctionGeneratorAsk(
+      [](Extended x) { return EvaluateFunction(QStringLiteral("lg(x)"), x); });
+  return CheckFunctionGeneration(ask, check_defaults::FunctionGenerator(ask));
 }
 
 const bool kRegistered = [] {
-  for (const auto& design : check_defaults::All())
-    benchmark::RegisterBenchmark(design.name, BM_DefaultDesignCheck, design.check)->Unit(benchmark::kMillisecond);
+  for (const auto& [name, check] : check_defaults::All())
+    benchmark::RegisterBenchmark(name, BM_DefaultDesignCheck, check)->Unit(benchmark::kMillisecond);
   benchmark::RegisterBenchmark("FunctionGenerationTypedLgX", BM_DefaultDesignCheck, typedFunctionGeneration)
       ->Unit(benchmark::kMillisecond);
   return true;

@@ -177,17 +177,16 @@ int assemblySide(const Linkage& k, Extended phi, Extended psi) {
   return cross >= 0 ? 1 : -1;
 }
 
-// "装配构形" and "运动连续性" of a four-bar that should pass three asked positions in order.
-void positionRows(const LinkageSweep& sweep, const Extended (&phi)[3], const Extended (&psi)[3],
-                  std::vector<CheckRow>& rows) {
-  const Linkage& k = sweep.linkage();
-  int sides[3];
-  for (int i = 0; i < 3; ++i) sides[i] = assemblySide(k, phi[i], psi[i]);
-  const bool oneBranch = sides[0] == sides[1] && sides[1] == sides[2];
-  rows.push_back({QStringLiteral("装配构形"), QStringLiteral("同一构形"),
-                  oneBranch ? QStringLiteral("是") : QStringLiteral("否（各位置分属两种装配构形）"), kDash,
-                  oneBranch ? CheckVerdict::Met : CheckVerdict::NotMet});
+// "装配构形": every asked position on one assembly of the linkage.
+CheckRow branchRow(bool oneBranch, const QString& positions) {
+  return {QStringLiteral("装配构形"), QStringLiteral("同一构形"),
+          oneBranch ? QStringLiteral("是") : QStringLiteral("否（各") + positions + QStringLiteral("分属两种装配构形）"), kDash,
+          oneBranch ? CheckVerdict::Met : CheckVerdict::NotMet};
+}
 
+// "运动连续性": the input passes φ1, φ2, φ3 in order, on one assembly, without reaching an end
+// of its range, where the linkage stands in a dead position.
+CheckRow continuityRow(const LinkageSweep& sweep, const Extended (&phi)[3], bool oneBranch) {
   QString why;
   const bool ordered = (phi[0] < phi[1] && phi[1] < phi[2]) || (phi[0] > phi[1] && phi[1] > phi[2]);
   if (!ordered) {
@@ -195,15 +194,23 @@ void positionRows(const LinkageSweep& sweep, const Extended (&phi)[3], const Ext
   } else if (!oneBranch) {
     why = QStringLiteral("否（须经死点换到另一构形）");
   } else if (!sweep.fullTurn()) {
-    // The arc from φ1 to φ3 must lie inside the input range: its ends are dead positions.
     Extended lo = std::min(phi[0], phi[2]);
     const Extended length = std::fabs(phi[2] - phi[0]);
     lo = sweep.lower() + wrap360(lo - sweep.lower());
     if (!(lo > sweep.lower() && lo + length < sweep.upper())) why = QStringLiteral("否（输入杆在两位置间到达死点）");
   }
-  rows.push_back({QStringLiteral("运动连续性"), QStringLiteral("依次连续通过各位置"),
-                  why.isEmpty() ? QStringLiteral("是") : why, kDash,
-                  why.isEmpty() ? CheckVerdict::Met : CheckVerdict::NotMet});
+  return {QStringLiteral("运动连续性"), QStringLiteral("依次连续通过各位置"), why.isEmpty() ? QStringLiteral("是") : why,
+          kDash, why.isEmpty() ? CheckVerdict::Met : CheckVerdict::NotMet};
+}
+
+// "装配构形" and "运动连续性" of a four-bar that should pass three asked positions in order.
+void positionRows(const LinkageSweep& sweep, const Extended (&phi)[3], const Extended (&psi)[3],
+                  std::vector<CheckRow>& rows) {
+  int sides[3];
+  for (int i = 0; i < 3; ++i) sides[i] = assemblySide(sweep.linkage(), phi[i], psi[i]);
+  const bool oneBranch = sides[0] == sides[1] && sides[1] == sides[2];
+  rows.push_back(branchRow(oneBranch, QStringLiteral("位置")));
+  rows.push_back(continuityRow(sweep, phi, oneBranch));
 }
 
 // The output's dead positions, or the failed rows that say why there are none.
@@ -225,12 +232,11 @@ Extended slowTurn(const DeadPositions& d) { return std::max(d.lowToHigh, 360 - d
 Extended fastTurn(const DeadPositions& d) { return std::min(d.lowToHigh, 360 - d.lowToHigh); }
 Extended travelRatio(const DeadPositions& d) { return slowTurn(d) / fastTurn(d); }
 
-// The crank turn around the driven link's extreme during which its output stays within
-// `allowed` of the extreme value: the crossings before and after it.
-bool bandAround(const LinkageSweep& sweep, const Extremum& extreme, Extended level, Extended& before,
-                Extended& after) {
-  const std::vector<Extended> crossings =
-      SweepCrossings([&](Extended p) { return sweep.output(p); }, level, sweep.samples());
+// The crank angles before and after the driven link's extreme where its output f crosses
+// level: between them it stays nearer the extreme than that.
+bool bandAround(const std::function<Extended(Extended)>& f, const std::vector<Extended>& samples,
+                const Extremum& extreme, Extended level, Extended& before, Extended& after) {
+  const std::vector<Extended> crossings = SweepCrossings(f, level, samples);
   if (crossings.size() < 2) return false;
   Extended bestBefore = 361, bestAfter = 361;
   for (Extended c : crossings) {
@@ -289,6 +295,34 @@ QStringList DesignCheckResult::failedItems() const {
   for (const CheckRow& r : rows)
     if (r.verdict == CheckVerdict::NotMet) items << r.item;
   return items;
+}
+
+QStringList CheckColumnTitles() {
+  return {QStringLiteral("校核项目"), QStringLiteral("设计要求"), QStringLiteral("实际结果"), QStringLiteral("偏差"),
+          QStringLiteral("结论")};
+}
+
+QString CheckTabCaption(const DesignCheckResult& result) {
+  const int n = result.failures();
+  return n == 0 ? QStringLiteral("设计校核") : QStringLiteral("设计校核（%1项不满足）").arg(n);
+}
+
+QString CheckSummaryLine(const DesignCheckResult& result) {
+  const int n = result.failures();
+  if (n == 0) return QStringLiteral("设计校核：全部满足");
+  return QStringLiteral("设计校核：%1项不满足（").arg(n) + result.failedItems().join(QStringLiteral("、")) +
+         QStringLiteral("）");
+}
+
+QStringList CheckReportLines(const DesignCheckResult& result) {
+  QStringList lines{QStringLiteral("设计校核")};
+  int number = 0;
+  for (const CheckRow& r : result.rows)
+    lines << QStringLiteral("    %1. ").arg(++number) + r.item + QStringLiteral("：设计要求 ") + r.asked +
+                 QStringLiteral("，实际结果 ") + r.achieved + QStringLiteral("，偏差 ") + r.deviation +
+                 QStringLiteral("，结论：") + VerdictText(r.verdict);
+  lines << QStringLiteral("    ") + CheckSummaryLine(result);
+  return lines;
 }
 
 // --- LinkageSweep ---
@@ -506,9 +540,8 @@ DesignCheckResult CheckCorrespondingCrankSlider(const CorrespondingSliderAsk& as
     r.rows.push_back(valueRow(item, ask.s[i], sweep.output(ask.phi[i]), kMm, kLengthTol * std::fabs(ask.s[i])));
   }
   const bool oneBranch = sides[0] == sides[1] && sides[1] == sides[2];
-  r.rows.push_back({QStringLiteral("装配构形"), QStringLiteral("同一构形"),
-                    oneBranch ? QStringLiteral("是") : QStringLiteral("否（各位置分属两种装配构形）"), kDash,
-                    oneBranch ? CheckVerdict::Met : CheckVerdict::NotMet});
+  r.rows.push_back(branchRow(oneBranch, QStringLiteral("位置")));
+  r.rows.push_back(continuityRow(sweep, ask.phi, oneBranch));
   r.rows.push_back(adviceRow(QStringLiteral("机构类型"), sweep.fullTurn() ? QStringLiteral("曲柄滑块机构（曲柄可整周转动）")
                                                                           : QStringLiteral("曲柄不能整周转动")));
   const std::vector<Extended> x = sweep.samples();
@@ -569,9 +602,7 @@ DesignCheckResult CheckFunctionGeneration(const FunctionAsk& ask, const Linkage&
                                    QStringLiteral("，Δy=") + FormatFixed(worst.value * std::fabs(muy), 3) +
                                    QStringLiteral("）")));
   }
-  r.rows.push_back({QStringLiteral("装配构形"), QStringLiteral("同一构形"),
-                    oneBranch ? QStringLiteral("是") : QStringLiteral("否（各结点分属两种装配构形）"), kDash,
-                    oneBranch ? CheckVerdict::Met : CheckVerdict::NotMet});
+  r.rows.push_back(branchRow(oneBranch, QStringLiteral("结点")));
 
   std::vector<Extended> working;
   for (Extended x : xs) working.push_back(phiOf(x));
@@ -654,16 +685,9 @@ DesignCheckResult CheckDwellCrankRocker(Extended dPsi, Extended phi, const Linka
   const RockerAngle angle{sweep, rear.value};
   Extended before = 0, after = 0;
   const std::vector<Extended> x = sweep.samples();
-  const std::vector<Extended> crossings = SweepCrossings(angle, rear.value + (lowIsRear ? dPsi : -dPsi), x);
-  if (crossings.size() < 2) {
+  if (!bandAround(angle, x, rear, rear.value + (lowIsRear ? dPsi : -dPsi), before, after)) {
     r.rows.push_back(failedRow(QStringLiteral("停歇区间φ"), fixed(phi, kDeg), QStringLiteral("摇杆不离开△ψ范围")));
   } else {
-    Extended bestBefore = 361, bestAfter = 361;
-    for (Extended c : crossings) {
-      const Extended ahead = wrap360(c - rear.at), behind = wrap360(rear.at - c);
-      if (ahead < bestAfter) bestAfter = ahead, after = rear.at + ahead;
-      if (behind < bestBefore) bestBefore = behind, before = rear.at - behind;
-    }
     r.rows.push_back(valueRow(QStringLiteral("停歇区间φ"), phi, after - before, kDeg, kAngleTol,
                               QStringLiteral("（φ=") + crankAngle(before, true) + QStringLiteral("～") +
                                   crankAngle(after, true) + QStringLiteral("）")));
@@ -688,7 +712,8 @@ DesignCheckResult CheckDwellCrankSlider(Extended H, Extended dH, Extended phi, c
   // The rear dead position is the one nearest A.
   const Extremum& rear = dead.low;
   Extended before = 0, after = 0;
-  if (!bandAround(sweep, rear, rear.value + dH, before, after)) {
+  const std::vector<Extended> x = sweep.samples();
+  if (!bandAround([&](Extended p) { return sweep.output(p); }, x, rear, rear.value + dH, before, after)) {
     r.rows.push_back(failedRow(QStringLiteral("停歇区间φ"), fixed(phi, kDeg), QStringLiteral("滑块不离开△H范围")));
   } else {
     // The reported φ is one end of the dwell: it is set against the nearer of the real ends.
@@ -699,7 +724,6 @@ DesignCheckResult CheckDwellCrankSlider(Extended H, Extended dH, Extended phi, c
                           QStringLiteral("～") + crankAngle(after, true) + QStringLiteral("）"),
                       fixed(deviation, kDeg), within(deviation, kAngleTol) ? CheckVerdict::Met : CheckVerdict::NotMet});
   }
-  const std::vector<Extended> x = sweep.samples();
   const Extremum g = gammaMinimum(sweep, x);
   r.rows.push_back(gammaAdvice(g, true));
   // The reported φ drawn on the turn around the rear dead position, with its mirror image.

@@ -47,6 +47,15 @@ struct DesignCheckResult {
   QStringList failedItems() const;
 };
 
+// The table's column titles: "校核项目", "设计要求", "实际结果", "偏差", "结论".
+QStringList CheckColumnTitles();
+// The tab's caption: "设计校核", or "设计校核（N项不满足）" when judged rows fail.
+QString CheckTabCaption(const DesignCheckResult& result);
+// The simple report's line: "设计校核：全部满足" or "设计校核：N项不满足（caption、caption）".
+QString CheckSummaryLine(const DesignCheckResult& result);
+// The detailed report's section: its heading "设计校核", then one line per row.
+QStringList CheckReportLines(const DesignCheckResult& result);
+
 // --- The simulation every check runs ---
 
 // The linkage driven by its input link over the angles where its loop closes: a four-bar by AB

@@ -11,14 +11,10 @@
 
 #include <cmath>
 #include <functional>
+#include <utility>
 #include <vector>
 
 namespace check_defaults {
-
-struct DefaultDesign {
-  const char* name;
-  std::function<DesignCheckResult()> check;
-};
 
 // A four-bar through three positions from the start angles, AB = 100 mm.
 inline Linkage FourBarThrough(const Extended (&phi)[3], const Extended (&psi)[3], Extended phi0, Extended psi0) {
@@ -42,12 +38,22 @@ inline DesignCheckResult CorrespondingCrankSlider() {
   return CheckCorrespondingCrankSlider(ask, Linkage::CrankSlider(a, b, e));
 }
 
-inline DesignCheckResult FunctionGeneration() {
-  const auto f = [](Extended x) { return std::log10(x); };
+// f = lg x on [1, 2] over φm = 60° and ψm = 90°, three nodes, from φ0 = 86° and ψ0 = 23.5°;
+// f may be the window's evaluator of the typed text.
+inline FunctionAsk FunctionGeneratorAsk(std::function<Extended(Extended)> f = [](Extended x) { return std::log10(x); }) {
   const FunctionNodes nodes = PlaceNodes(f, 1, 2, 60, 90, 3);
+  return {f, 1, 2, 60, 90, 86, 23.5L, {nodes.x[1], nodes.x[2], nodes.x[3]}};
+}
+
+inline Linkage FunctionGenerator(const FunctionAsk& ask = FunctionGeneratorAsk()) {
+  const FunctionNodes nodes = PlaceNodes(ask.f, ask.x0, ask.xm, ask.phim, ask.psim, 3);
   const Extended phi[3] = {nodes.phi[1], nodes.phi[2], nodes.phi[3]}, psi[3] = {nodes.psi[1], nodes.psi[2], nodes.psi[3]};
-  FunctionAsk ask{f, 1, 2, 60, 90, 86, 23.5L, {nodes.x[1], nodes.x[2], nodes.x[3]}};
-  return CheckFunctionGeneration(ask, FourBarThrough(phi, psi, 86, 23.5L));
+  return FourBarThrough(phi, psi, ask.phi0, ask.psi0);
+}
+
+inline DesignCheckResult FunctionGeneration() {
+  const FunctionAsk ask = FunctionGeneratorAsk();
+  return CheckFunctionGeneration(ask, FunctionGenerator(ask));
 }
 
 inline DesignCheckResult QuickReturnCrankRocker() {
@@ -109,8 +115,9 @@ inline DesignCheckResult DoubleCrank() {
   return CheckDoubleCrank(100, 35, Linkage::FourBar(LinkageKind::FourBarByKind, 2.1L, 1.9L, 1.37L, 1));
 }
 
-inline const std::vector<DefaultDesign>& All() {
-  static const std::vector<DefaultDesign> all = {
+// Every window's default, by name.
+inline const std::vector<std::pair<const char*, DesignCheckResult (*)()>>& All() {
+  static const std::vector<std::pair<const char*, DesignCheckResult (*)()>> all = {
       {"CorrespondingFourBar", CorrespondingFourBar},
       {"CorrespondingCrankSlider", CorrespondingCrankSlider},
       {"FunctionGeneration", FunctionGeneration},
@@ -123,8 +130,7 @@ inline const std::vector<DefaultDesign>& All() {
       {"TransmissionCrankRocker2Chart", TransmissionCrankRocker2Chart},
       {"TransmissionCrankRocker2Formulas", TransmissionCrankRocker2Formulas},
       {"TransmissionCrankSlider", TransmissionCrankSlider},
-      {"DoubleCrank", DoubleCrank},
-  };
+      {"DoubleCrank", DoubleCrank}};
   return all;
 }
 
