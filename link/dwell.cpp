@@ -56,3 +56,7 @@ bool SolveSliderDwell(const DwellDesign& design, Extended start, Extended eps, i
   phi = NormalizeDegrees(x[0]);
   return true;
 }
+
+Linkage DwellCrankSliderAnalysisLinkage(const DwellDesign& design) {
+  return Linkage::CrankSlider(design.a, design.b, -design.e);
+}

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "base/types.h"
+#include "link/linkage.h"
 #include "link/numerics.h"
 
 // The quantities of an approximate-dwell design, as the design window holds them.
@@ -54,3 +55,8 @@ private:
 // Solves TCDJS from the start angle with the quasi-Newton solver (difference step 0.1, reduced
 // by 0.1 per iteration); on success φ is brought into [0, 360).
 bool SolveSliderDwell(const DwellDesign& design, Extended start, Extended eps, int maxIter, Extended& phi);
+
+// The crank-slider as the dwell equation means it, for the analysis: the kinematics put the
+// guide at +e, on the side of φ = 90°, so the design's guide at e on the side of φ = 270° is the
+// offset −e there. With it the slider dwells at the crank angles the equation reports.
+Linkage DwellCrankSliderAnalysisLinkage(const DwellDesign& design);
