@@ -6,6 +6,7 @@
 #include "base/desktop.h"
 #include "base/errors.h"
 #include "base/inifile.h"
+#include "design/check_page.h"
 #include "design/design_log.h"
 #include "design/design_record.h"
 #include "base/numfmt.h"
@@ -106,6 +107,7 @@ bool TDesignFrm::newClick() {
   pnlType->clear();
   pnlType->hide();
   SetLogLines({});
+  ClearDesignCheck();
   HideDesignSpace();
   for (WizardType& t : m_types) {
     t.buttonPanel->hide();
@@ -149,10 +151,15 @@ ReportHeader TDesignFrm::reportHeader() const { return {m_department, m_person, 
 
 void TDesignFrm::SimpleReportClick() {
   StopTimers();  // no animation draws behind the preview
-  RunSimpleReport(reportHeader(), ReportRows());
+  const auto& check = m_checkPage->result();
+  RunSimpleReport(reportHeader(), ReportRows(), check ? CheckSummaryLine(*check) : QString());
 }
 
-void TDesignFrm::DetailReportClick() { RunDetailReport(reportHeader(), LogLines()); }
+void TDesignFrm::DetailReportClick() {
+  QStringList lines = LogLines();
+  if (const auto& check = m_checkPage->result()) lines << QString() << CheckReportLines(*check);
+  RunDetailReport(reportHeader(), lines);
+}
 
 void TDesignFrm::PExitClick() { close(); }
 

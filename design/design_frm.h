@@ -21,6 +21,8 @@
 #include <vector>
 
 class AnalysisPanel;
+class CheckPage;
+struct DesignCheckResult;
 struct AnalysisPanelConfig;
 class MechanismAnimation;
 class NumericKeyFilter;
@@ -96,6 +98,7 @@ struct WizardType {
   bool hideUnreached = false;   // step buttons stay hidden until the wizard reaches them
   QString notesPage;            // the "设计说明" page under web/
   int reportsAfterStep = INT_MAX;  // a record resumed past this step keeps its reports
+  int checkFromStep = INT_MAX;     // the step (index) whose linkage is known: the design check
   std::vector<WizardStep> steps;
 };
 
@@ -198,6 +201,7 @@ public:
   QPlainTextEdit* Memo1;
   QWidget* pnlsm;
   QTextBrowser* wbsjsm;
+  CheckPage* checkPage() const { return m_checkPage; }
 
 protected:
   // key: "DYWZ" ...; caption: the window's caption; section: its section of config.ini.
@@ -261,6 +265,11 @@ protected:
   // The end step: the step number is the method's, then the simple report.
   void EndStep();
   void StopTimers();
+  // The design check: filled on entering a step at or past the type's checkFromStep (and so on
+  // a resume there), emptied by a return before it, "新建" or another type.
+  void ShowDesignCheck(const DesignCheckResult& result);
+  void ClearDesignCheck();
+  void refreshDesignCheck();
   void EnableReports(bool enabled);
   // The type confirm after its index is known: label, paths, slots, panels, then the preamble
   // or, when `runFirst`, the first step.
@@ -300,6 +309,8 @@ protected:
   virtual void TypeStepClick() { SpChoseClick(); }
   bool ReportsOnResume() const;
   virtual std::vector<ReportRow> ReportRows() const { return {}; }
+  // The check of the design the window holds, for its current type; none for a type without one.
+  virtual std::optional<DesignCheckResult> DesignCheckOf() const;
   // Save as and the text export propose result/ + this name.
   virtual QString ProposedFileName() const;
 
@@ -342,7 +353,9 @@ private:
   void stepClicked(int type, int k);
 
   QToolButton* m_typeStepButton;  // SpChose, or the window's step in its place
-  QGridLayout* m_designSpace;  // page 0: the right panels in one cell, at most one shown
+  QGridLayout* m_designSpace;
+  CheckPage* m_checkPage;
+  int m_checkStep = -1;  // the step whose linkage the check holds  // page 0: the right panels in one cell, at most one shown
   NumericKeyFilter* m_numericFilter;
   std::vector<MechanismAnimation*> m_animations;
 };

@@ -206,10 +206,15 @@ void FourBarSteps::EnterFourBarAnalysis(AnalysisPanel* panel) {
   Extended lower = 0, upper = 0, psiLower = 0, psiUpper = 0;
   FourBarRange(q.lenA, q.lenB, q.lenC, q.lenD, lower, upper, psiLower, psiUpper);
   FpuCheck();
-  panel->setLinkage(Linkage::FourBar(LinkageKind::FourBarByKind, q.lenA, q.lenB, q.lenC, q.lenD));
+  panel->setLinkage(FourBarLinkage());
   panel->setRange(FormatR(lower * 180 / kPi, 4), FormatR(upper * 180 / kPi, 4));
   panel->drawClick();
   panel->startClick();
+}
+
+Linkage FourBarSteps::FourBarLinkage() const {
+  const FourBarDesign& q = m_design;
+  return Linkage::FourBar(LinkageKind::FourBarByKind, q.lenA, q.lenB, q.lenC, q.lenD);
 }
 
 void FourBarSteps::AppendReportRows(std::vector<ReportRow>& rows) const {

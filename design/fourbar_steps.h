@@ -6,6 +6,8 @@
 // numbers, group names and where its angles come from.
 #pragma once
 
+#include "link/linkage.h"
+
 #include "base/types.h"
 
 #include <QString>
@@ -64,6 +66,8 @@ public:
   void EnterLengthStep();
   // The analysis of the designed four-bar: its input range, then "绘图" and "开始".
   void EnterFourBarAnalysis(AnalysisPanel* panel);
+  // The hinged four-bar of the lengths found, as the analysis receives it.
+  Linkage FourBarLinkage() const;
   // The simple report's rows of these steps: P0, P1, P2, m, n, l, the known link, the lengths.
   void AppendReportRows(std::vector<ReportRow>& rows) const;
 

@@ -37,6 +37,7 @@ std::vector<ReportPage> TQRFrm::Pages() const {
   const QFont label = ReportSongTi(10);
   std::vector<ReportPage> pages;
   size_t next = 0;
+  bool noteDone = m_note.isEmpty();  // the note follows the last row, on a page of its own if need be
   do {
     ReportPage page;
     auto text = [&page](qreal x, qreal y, const QString& s, const QFont& f) {
@@ -66,12 +67,16 @@ std::vector<ReportPage> TQRFrm::Pages() const {
       text(kValueX, y + 2.1, FormatGrouped(static_cast<double>(row.value), kValueDecimals), label);
       text(kUnitX, y + 2.1, row.unit, label);
     }
+    if (next == m_rows.size() && !noteDone && y + kDetailBand <= kFooterTop + 1e-9) {
+      text(kNameX, y + 2.1, m_note, label);
+      noteDone = true;
+    }
 
     const QString number = QString::number(pages.size() + 1);
     text(78.6, kFooterTop + 2.1, QStringLiteral("第"), label);
     text(84.7, kFooterTop + 2.1, number, label);
     text(88.9, kFooterTop + 2.1, QStringLiteral("页"), label);
     pages.push_back(std::move(page));
-  } while (next < m_rows.size());
+  } while (next < m_rows.size() || !noteDone);
   return pages;
 }

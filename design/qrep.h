@@ -9,6 +9,8 @@ class TQRFrm : public BandReport {
 public:
   void SetRows(std::vector<ReportRow> rows) { m_rows = std::move(rows); }
   const std::vector<ReportRow>& Rows() const { return m_rows; }
+  // A line under the rows (the design check's summary); none when empty.
+  void SetNote(QString note) { m_note = std::move(note); }
 
   std::vector<ReportPage> Pages() const override;
 
@@ -18,4 +20,5 @@ public:
 
 private:
   std::vector<ReportRow> m_rows;
+  QString m_note;
 };

@@ -9,7 +9,7 @@
 
 QString DetailReportLogPath() { return ResultDir() + QStringLiteral("Temp.~txt"); }
 
-TQRFrm MakeSimpleReport(const ReportHeader& header, const std::vector<ReportRow>& rows) {
+TQRFrm MakeSimpleReport(const ReportHeader& header, const std::vector<ReportRow>& rows, const QString& note) {
   {
     ReportTable table;  // the design window's connection, closed at the end of the block
     table.Replace(rows);
@@ -17,6 +17,7 @@ TQRFrm MakeSimpleReport(const ReportHeader& header, const std::vector<ReportRow>
   TQRFrm report;
   report.SetRows(ReportTable().Rows());  // the report's own connection
   report.SetHeader(header);
+  report.SetNote(note);
   return report;
 }
 
@@ -28,8 +29,8 @@ TDetailRepFrm MakeDetailReport(const ReportHeader& header, const QStringList& lo
   return report;
 }
 
-void RunSimpleReport(const ReportHeader& header, const std::vector<ReportRow>& rows) {
-  const TQRFrm report = MakeSimpleReport(header, rows);
+void RunSimpleReport(const ReportHeader& header, const std::vector<ReportRow>& rows, const QString& note) {
+  const TQRFrm report = MakeSimpleReport(header, rows, note);
   Desktop().PrintPreview(kReportPreviewCaption, [report](QPrinter& printer) { report.Print(printer); });
   SetStatusText(0, QStringLiteral("简单报表预览"));
 }

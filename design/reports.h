@@ -13,14 +13,15 @@ inline const QString kReportPreviewCaption = QStringLiteral("Print Preview");
 
 // Empties "报表", writes `rows` in order, reads them back through a second connection and
 // previews the simple report; status panel 0 then reads "简单报表预览".
-void RunSimpleReport(const ReportHeader& header, const std::vector<ReportRow>& rows);
+// A note (the design check's line) follows the rows.
+void RunSimpleReport(const ReportHeader& header, const std::vector<ReportRow>& rows, const QString& note = {});
 
 // Saves `log` to AppDir + "result/Temp.~txt", loads that file into the log area and previews
 // the detailed report. A missing result/ folder is the file error.
 void RunDetailReport(const ReportHeader& header, const QStringList& log);
 
 // The reports as the commands preview them, without the preview.
-TQRFrm MakeSimpleReport(const ReportHeader& header, const std::vector<ReportRow>& rows);
+TQRFrm MakeSimpleReport(const ReportHeader& header, const std::vector<ReportRow>& rows, const QString& note = {});
 TDetailRepFrm MakeDetailReport(const ReportHeader& header, const QStringList& log);
 
 // AppDir + "result/Temp.~txt".

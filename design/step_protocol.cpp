@@ -10,10 +10,12 @@
 #include "base/inifile.h"
 #include "base/numfmt.h"
 #include "base/textfile.h"
+#include "design/check_page.h"
 #include "design/reports.h"
 #include "link/animation.h"
 
 #include <QCloseEvent>
+#include <cfenv>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
@@ -160,6 +162,7 @@ void TDesignFrm::typeokClick() {
 }
 
 void TDesignFrm::ConfirmType(int index, bool runFirst) {
+  ClearDesignCheck();
   m_designType = index;
   WizardType& type = m_types[index];
   pnlType->setText(type.label);
@@ -221,7 +224,29 @@ bool TDesignFrm::EnterStep(int type, int k) {
   if (step.firstEdit && TabSet1->currentIndex() == 0) step.firstEdit->setFocus();
   if (!step.status.isEmpty()) SetStatus(0, step.status);
   if (m_policy.numbering == WizardPolicy::Numbering::OnEntry && step.number) m_step = *step.number;
+  if (k < t.checkFromStep)
+    ClearDesignCheck();
+  else
+    refreshDesignCheck();
   return true;
+}
+
+void TDesignFrm::refreshDesignCheck() {
+  // The check simulates a linkage the user's numbers made: whatever it meets there stays out of
+  // the command's own floating-point flags, and a check that cannot run leaves the tab empty.
+  std::fenv_t env;
+  std::feholdexcept(&env);
+  std::optional<DesignCheckResult> check;
+  try {
+    check = DesignCheckOf();
+  } catch (const std::exception&) {
+    check.reset();
+  }
+  std::fesetenv(&env);
+  if (check)
+    ShowDesignCheck(*check);
+  else
+    ClearDesignCheck();
 }
 
 void TDesignFrm::OnStepEntered(int, int) {}
@@ -328,4 +353,16 @@ void TDesignFrm::resumeType(int resume) {
 
 bool TDesignFrm::ReportsOnResume() const {
   return m_designType >= 0 && m_designType < TypeCount() && m_step > m_types[m_designType].reportsAfterStep;
+}
+
+std::optional<DesignCheckResult> TDesignFrm::DesignCheckOf() const { return std::nullopt; }
+
+void TDesignFrm::ShowDesignCheck(const DesignCheckResult& result) {
+  m_checkPage->setResult(result);
+  TabSet1->setTabText(3, CheckTabCaption(result));
+}
+
+void TDesignFrm::ClearDesignCheck() {
+  m_checkPage->clear();
+  TabSet1->setTabText(3, CheckTabCaption({}));
 }

@@ -10,6 +10,7 @@
 #include "base/inifile.h"
 #include "base/numfmt.h"
 #include "base/textfile.h"
+#include "design/check_page.h"
 #include "design/reports.h"
 #include "link/animation.h"
 
@@ -186,6 +187,7 @@ void TDesignFrm::buildFrame(const QString& caption) {
   TabSet1->addTab(QStringLiteral("设计空间"));
   TabSet1->addTab(QStringLiteral("设计记录"));
   TabSet1->addTab(QStringLiteral("设计说明"));
+  TabSet1->addTab(CheckTabCaption({}));
   right->addWidget(Notebook1, 1);
   right->addWidget(TabSet1);
   body->addWidget(PanelRigth, 1);
@@ -227,6 +229,8 @@ void TDesignFrm::buildFrame(const QString& caption) {
   sm->addWidget(wbsjsm);
   notesLayout->addWidget(pnlsm);
   Notebook1->addWidget(notesPage);
+  m_checkPage = new CheckPage;
+  Notebook1->addWidget(m_checkPage);
 
   // A fixed window of 802 × 554 below its menu.
   setFixedSize(802, 554 + MainMenu1->sizeHint().height());

@@ -6,6 +6,7 @@
 #include "base/inifile.h"
 #include "base/numfmt.h"
 #include "link/charts.h"
+#include "link/design_check.h"
 #include "methods/CDJSJ/chart_marks.h"
 #include "methods/CDJSJ/chart_view.h"
 #include "methods/CDJSJ/cdjsj_layout.h"
@@ -76,6 +77,7 @@ TCDJSJFrm::TCDJSJFrm(QWidget* parent)
     SetTypeLabel(t, QString::fromUtf8(types[t].label));
     m_types[t].hideUnreached = true;
     m_types[t].reportsAfterStep = t == kRocker1 || t == kRocker2 ? 3 : 2;
+    m_types[t].checkFromStep = t == kRocker1 || t == kRocker2 ? 3 : 2;
   }
   const QString explanationCaptions[] = {
       QStringLiteral("按最小传动角具有最大值的条件设计曲柄摇杆机构"),
@@ -267,4 +269,26 @@ QString TCDJSJFrm::ProposedFileName() const {
   // The short label, also after a restore that shows the type's full caption.
   if (m_designType < 0 || m_designType >= TypeCount()) return TDesignFrm::ProposedFileName();
   return windowTitle() + u'_' + m_types[m_designType].label + QStringLiteral(".txt");
+}
+
+std::optional<DesignCheckResult> TCDJSJFrm::DesignCheckOf() const {
+  const auto rocker = [](double a, double b, double c) { return Linkage::FourBar(LinkageKind::CrankRocker, a, b, c, 1); };
+  switch (m_designType) {
+    case kRocker1: {
+      const auto& v = q.qbyg1;
+      return CheckTransmissionCrankRocker1(v.O12, v.W12, v.Rmin, rocker(v.a, v.b, v.c));
+    }
+    case kRocker2: {
+      const auto& v = q.qbyg2;
+      const Linkage linkage = v.way == 0 ? rocker(v.a1, v.b1, v.c1) : rocker(v.a2, v.b2, v.c2);
+      return CheckTransmissionCrankRocker2(v.W12, v.Rmin, v.way == 0, linkage);
+    }
+    case kSlider:
+      return CheckTransmissionCrankSlider(q.qbhk.O12, q.qbhk.maxRmin,
+                                          Linkage::CrankSlider(q.qbhk.as, q.qbhk.bs, q.qbhk.es));
+    case kDoubleCrank:
+      return CheckDoubleCrank(q.sqb.w, q.sqb.Rmin, Linkage::FourBar(LinkageKind::FourBarByKind, q.sqb.a, q.sqb.b, q.sqb.c, 1));
+    default:
+      return std::nullopt;
+  }
 }

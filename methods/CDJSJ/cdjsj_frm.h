@@ -5,6 +5,8 @@
 // for the designer's input.
 #pragma once
 
+#include <optional>
+
 #include "design/design_frm.h"
 
 class AnalysisPanel;
@@ -111,6 +113,7 @@ protected:
   void OnAnalysisFinished(int type) override;
   QString NotesPage() const override;
   RecordFields RecordFieldsOf() override;
+  std::optional<DesignCheckResult> DesignCheckOf() const override;
   void OnRecordRead() override;
   std::vector<ReportRow> ReportRows() const override;
   QString ProposedFileName() const override;

@@ -267,6 +267,7 @@ void TCDJSJFrm::sqbstep3complishClick() {
                                                          QStringLiteral("mm.")});
   SetStatus(0, QStringLiteral("设计结束"));
   OfferEnd(kDoubleCrank);
+  refreshDesignCheck();  // the lengths are known: there is no analysis to wait for
   sqbstep3ok->setEnabled(false);
   sqbstep3complish->setEnabled(false);
   sqbstep3->hide();

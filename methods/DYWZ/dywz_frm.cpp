@@ -17,7 +17,6 @@
 
 namespace {
 
-constexpr int kFourBar = 0, kCrankSlider = 1;
 
 const QString kFourBarCaption = QStringLiteral("铰链四杆机构的设计");
 const QString kCrankSliderCaption = QStringLiteral("曲柄滑块机构的设计");
@@ -72,8 +71,10 @@ TDYWZFrm::TDYWZFrm(QWidget* parent)
           QStringLiteral("pnlType2"), QStringLiteral("RightPnlType2"));
   m_types[kFourBar].notesPage = QStringLiteral("DYWZ0.htm");
   m_types[kFourBar].reportsAfterStep = 5;
+  m_types[kFourBar].checkFromStep = 5;
   m_types[kCrankSlider].notesPage = QStringLiteral("DYWZ1.htm");
   m_types[kCrankSlider].reportsAfterStep = 3;
+  m_types[kCrankSlider].checkFromStep = 3;
   buildFourBar();
   buildCrankSlider();
   AddNumericEdits({O1, O2, O3, O0, W1, W2, W3, W0, fai1, fai2, fai3, s1, s2, s3, GanLen});
@@ -221,7 +222,7 @@ void TDYWZFrm::OnStepEntered(int type, int k) {
 
 void TDYWZFrm::enterCrankSliderAnalysis() {
   EnableReports(true);
-  type2step4->setLinkage(Linkage::CrankSlider(q.m, q.n, q.l));
+  type2step4->setLinkage(crankSliderLinkage());
   type2step4->drawClick();
   type2step4->startClick();
 }

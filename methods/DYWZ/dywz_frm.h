@@ -3,6 +3,8 @@
 // and slider position.
 #pragma once
 
+#include <optional>
+
 #include "design/design_frm.h"
 #include "design/fourbar_steps.h"
 
@@ -15,6 +17,7 @@ class TDYWZFrm : public TDesignFrm, public FourBarSteps {
   Q_OBJECT
 
 public:
+  static constexpr int kFourBar = 0, kCrankSlider = 1;
   explicit TDYWZFrm(QWidget* parent = nullptr);
 
   // The design quantities; the crank-slider keeps its values in the same slots: Q1…Q3 in
@@ -51,12 +54,14 @@ public:
 protected:
   void OnStepEntered(int type, int k) override;
   RecordFields RecordFieldsOf() override;
+  std::optional<DesignCheckResult> DesignCheckOf() const override;
   std::vector<ReportRow> ReportRows() const override;
 
 private:
   void buildFourBar();
   void buildCrankSlider();
   void enterCrankSliderAnalysis();
+  Linkage crankSliderLinkage() const { return Linkage::CrankSlider(q.m, q.n, q.l); }
 
   Quantities q;
 };

@@ -328,6 +328,7 @@ void THSGXFrm::buildSharedSteps() {
     end.end = true;
     end.number.reset();  // the analysis stays the step a record resumes
     m_types[t].reportsAfterStep = 4;
+    m_types[t].checkFromStep = kAnalysisSlot;
   }
 }
 

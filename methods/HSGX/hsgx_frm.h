@@ -3,6 +3,8 @@
 // conditions stand in place of the type step; the node count decides the design type.
 #pragma once
 
+#include <optional>
+
 #include "design/design_frm.h"
 #include "design/fourbar_steps.h"
 #include "link/function_generation.h"
@@ -80,6 +82,7 @@ protected:
   void TypeStepClick() override { IniCondClick(); }
   QString NotesPage() const override { return QStringLiteral("HSGX.htm"); }
   RecordFields RecordFieldsOf() override;
+  std::optional<DesignCheckResult> DesignCheckOf() const override;
   int ResumeStep() const override { return m_step < 0 ? 0 : m_step + 1; }
   std::vector<ReportRow> ReportRows() const override;
   QString ProposedFileName() const override;

@@ -139,6 +139,7 @@ TJHTXFrm::TJHTXFrm(QWidget* parent)
   for (int type : {kRocker, kSlider, kGuideBar}) {
     m_types[type].notesPage = QStringLiteral("JHTX%1.htm").arg(type);
     m_types[type].reportsAfterStep = 2;
+    m_types[type].checkFromStep = 2;
   }
   buildCrankRocker();
   buildCrankSlider();
@@ -566,23 +567,18 @@ void TJHTXFrm::OnStepEntered(int type, int k) {
 
 void TJHTXFrm::enterAnalysis(int type) {
   EnableReports(true);
-  AnalysisPanel* panel = nullptr;
-  switch (type) {
-    case kRocker:
-      panel = type1step3;
-      panel->setLinkage(Linkage::FourBar(LinkageKind::CrankRocker, q.a, q.b, q.c, q.d));
-      break;
-    case kSlider:
-      panel = type2step3;
-      panel->setLinkage(Linkage::CrankSlider(q.a, q.b, q.e));
-      break;
-    default:
-      panel = type3step3;
-      panel->setLinkage(Linkage::GuideBar(q.a, q.d));
-      break;
-  }
+  AnalysisPanel* panel = type == kRocker ? type1step3 : type == kSlider ? type2step3 : type3step3;
+  panel->setLinkage(designLinkage(type));
   panel->drawClick();
   panel->startClick();
+}
+
+Linkage TJHTXFrm::designLinkage(int type) const {
+  switch (type) {
+    case kRocker: return Linkage::FourBar(LinkageKind::CrankRocker, q.a, q.b, q.c, q.d);
+    case kSlider: return Linkage::CrankSlider(q.a, q.b, q.e);
+    default: return Linkage::GuideBar(q.a, q.d);
+  }
 }
 
 void TJHTXFrm::OnAnalysisFinished(int type) {

@@ -3,7 +3,10 @@
 // travel-speed ratio K or the extreme-position angle θ.
 #pragma once
 
+#include <optional>
+
 #include "design/design_frm.h"
+#include "link/linkage.h"
 
 class AnalysisPanel;
 struct AnalysisPanelConfig;
@@ -69,6 +72,7 @@ protected:
   void OnStepEntered(int type, int k) override;
   void OnAnalysisFinished(int type) override;
   RecordFields RecordFieldsOf() override;
+  std::optional<DesignCheckResult> DesignCheckOf() const override;
   std::vector<ReportRow> ReportRows() const override;
 
 private:
@@ -83,6 +87,7 @@ private:
   // K and θ written into each other when either edit is left; a click makes one editable.
   void couple(QLineEdit* kEdit, QLineEdit* thetaEdit);
   void enterAnalysis(int type);
+  Linkage designLinkage(int type) const;
 
   class EditEvents;
 

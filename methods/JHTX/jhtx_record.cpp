@@ -1,5 +1,7 @@
-// The quick-return window's record fields and report rows, type by type.
+// The quick-return window's record fields, report rows and design check, type by type.
 #include "methods/JHTX/jhtx_frm.h"
+
+#include "link/design_check.h"
 
 // --- Notes, record, reports ---
 
@@ -38,5 +40,14 @@ std::vector<ReportRow> TJHTXFrm::ReportRows() const {
       return {{QStringLiteral("机架长度"), q.d, mm}, {QStringLiteral("行程速比系数K"), q.K, none},
               {QStringLiteral("极位夹角θ"), q.theta, deg}, {QStringLiteral("曲柄长度a"), q.a, mm}};
     default: return {};
+  }
+}
+
+std::optional<DesignCheckResult> TJHTXFrm::DesignCheckOf() const {
+  switch (m_designType) {
+    case kRocker: return CheckQuickReturnCrankRocker(q.K, q.psi, q.gammaMin, designLinkage(kRocker));
+    case kSlider: return CheckQuickReturnCrankSlider(q.H, q.K, q.gammaMin, designLinkage(kSlider));
+    case kGuideBar: return CheckQuickReturnGuideBar(q.K, q.theta, designLinkage(kGuideBar));
+    default: return std::nullopt;
   }
 }

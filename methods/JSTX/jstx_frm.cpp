@@ -7,6 +7,7 @@
 #include "base/inifile.h"
 #include "base/numfmt.h"
 #include "design/start_value_panel.h"
+#include "link/design_check.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -67,8 +68,10 @@ TJSTXFrm::TJSTXFrm(QWidget* parent)
           QStringLiteral("pnlType2"), QStringLiteral("RightPnlType2"));
   m_types[kCrankRocker].notesPage = QStringLiteral("jstxqbyg.htm");
   m_types[kCrankRocker].reportsAfterStep = 2;
+  m_types[kCrankRocker].checkFromStep = 3;
   m_types[kCrankSlider].notesPage = QStringLiteral("jstxqbhk.htm");
   m_types[kCrankSlider].reportsAfterStep = 1;
+  m_types[kCrankSlider].checkFromStep = 3;
   buildCrankRocker();
   buildCrankSlider();
 }
@@ -257,8 +260,7 @@ void TJSTXFrm::OnStepEntered(int type, int k) {
   } else if (k == 3) {
     EnableReports(true);
     AnalysisPanel* panel = type == kCrankRocker ? type1step4 : type2step4;
-    panel->setLinkage(type == kCrankRocker ? Linkage::FourBar(LinkageKind::CrankRocker, q.a, q.b, q.c, q.d)
-                                           : Linkage::CrankSlider(q.a, q.b, q.e));
+    panel->setLinkage(designLinkage(type));
     panel->drawClick();
     panel->startClick();
   } else if (type == kCrankSlider && k == 0) {
@@ -482,4 +484,19 @@ std::vector<ReportRow> TJSTXFrm::ReportRows() const {
           {QStringLiteral("c"), q.c, mm},       {QStringLiteral("d"), q.d, mm},
           {QStringLiteral("△ψ"), q.dPsi, deg},  {QStringLiteral("φo"), q.phiO, deg},
           {QStringLiteral("ψs"), q.psiS, deg},  {QStringLiteral("φ"), q.phi, deg}};
+}
+
+// The linkage as the design means it: the dwell crank-slider's offset lies on the side of the
+// guide its equation measures, so the analysis shows the dwell at the crank angles reported.
+Linkage TJSTXFrm::designLinkage(int type) const {
+  return type == kCrankRocker ? Linkage::FourBar(LinkageKind::CrankRocker, q.a, q.b, q.c, q.d)
+                              : DwellCrankSliderAnalysisLinkage(q);
+}
+
+std::optional<DesignCheckResult> TJSTXFrm::DesignCheckOf() const {
+  switch (m_designType) {
+    case kCrankRocker: return CheckDwellCrankRocker(q.dPsi, q.phi, designLinkage(kCrankRocker));
+    case kCrankSlider: return CheckDwellCrankSlider(q.H, q.dH, q.phi, designLinkage(kCrankSlider));
+    default: return std::nullopt;
+  }
 }

@@ -3,6 +3,8 @@
 // the crank of a crank-slider stands when the slider is △H from its rear dead position.
 #pragma once
 
+#include <optional>
+
 #include "design/design_frm.h"
 #include "link/dwell.h"
 
@@ -58,6 +60,7 @@ public:
 protected:
   void OnStepEntered(int type, int k) override;
   RecordFields RecordFieldsOf() override;
+  std::optional<DesignCheckResult> DesignCheckOf() const override;
   int ResumeStep() const override;
   void OnResumed() override;
   std::vector<ReportRow> ReportRows() const override;
@@ -66,6 +69,7 @@ private:
   void buildCrankRocker();
   void buildCrankSlider();
   void enterCrankSliderInput();
+  Linkage designLinkage(int type) const;
 
   DwellDesign q;
 };

@@ -5,6 +5,7 @@
 #include "base/inifile.h"
 #include "base/textfile.h"
 #include "design/report_db.h"
+#include "design/check_page.h"
 #include "methods/DYWZ/dywz_frm.h"
 #include "support/design_window_fixture.h"
 
@@ -430,7 +431,15 @@ TEST_F(DYWZTest, ReportsCarryTheRowsOfTheDesignTypeShowing) {
   EXPECT_NEAR(double(rows[16].value), double(m_frm->Values().lenB), 1e-12);
 
   m_frm->DetailReport->trigger();
-  EXPECT_EQ(ReadTextLines(AppDir() + QStringLiteral("result/Temp.~txt")), m_frm->LogLines());
+  // The log, then the design check's section: the default crank-rocker's γmin is under 40°.
+  const QStringList detail = ReadTextLines(AppDir() + QStringLiteral("result/Temp.~txt"));
+  const QStringList log = m_frm->LogLines();
+  EXPECT_EQ(detail.mid(0, log.size()), log);
+  ASSERT_TRUE(m_frm->checkPage()->result().has_value());
+  EXPECT_EQ(detail.mid(log.size() + 1), CheckReportLines(*m_frm->checkPage()->result()));
+  const QString transmission = detail.filter(QStringLiteral("最小传动角")).value(0);
+  EXPECT_TRUE(transmission.contains(QStringLiteral("12.675°")) && transmission.contains(QStringLiteral("偏小")))
+      << transmission.toStdString();
 
   m_frm->hide();
   m_frm->show();
