@@ -203,13 +203,16 @@ void DrawGuidanceConstruction(QPainter& p, const QRectF& box, const GuidanceDesi
     }
   }
 
-  // Names: each moving pivot's away from the other one, M's on the coupler's left, A's and D's
+  // Names: each moving pivot's away from the other one and from its fixed pivot, M's on the coupler's left, A's and D's
   // beside their ground symbols, away from each other.
   for (int i = 0; i < d.count; ++i) {
     const QPointF B = at(d.B[i]), C = at(d.C[i]);
     const QPointF along = unit(C - B);
-    name(p, B - along * kLabelOffset, QStringLiteral("B"), i + 1, kBlue);
-    name(p, C + along * kLabelOffset, QStringLiteral("C"), i + 1, kBlue);
+    // Outward from the pivot's circle too, clear of the links and the arc.
+    const QPointF awayB = d.ok() ? unit(unit(B - A) - along) : -along;
+    const QPointF awayC = d.ok() ? unit(unit(C - D) + along) : along;
+    name(p, B + awayB * kLabelOffset, QStringLiteral("B"), i + 1, kBlue);
+    name(p, C + awayC * kLabelOffset, QStringLiteral("C"), i + 1, kBlue);
     if (d.type == kGuidanceThreeOfPlane)
       name(p, at(d.M[i]) + QPointF(along.y(), -along.x()) * kLabelOffset, QStringLiteral("M"), i + 1, Qt::black);
   }
