@@ -42,7 +42,7 @@ public:
   QPoint MainWindowPos() const override { return pos(); }
 
   // Commands.
-  void OpenMethod(int number);  // 1 … 5
+  void OpenMethod(int number);  // 1 … 6
   void openClick();
   void OpenRecordByMethod(const QString& method, const QString& path);
   void ToolbarClick();
