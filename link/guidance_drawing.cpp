@@ -117,9 +117,13 @@ void name(QPainter& p, QPointF at, const QString& letter, int index, const QColo
   p.drawText(base + QPointF(mb.horizontalAdvance(letter), 3), sub);
 }
 
-QPointF unit(QPointF v) {
-  const double len = std::hypot(v.x(), v.y());
-  return len > 0 ? v / len : QPointF(0, -1);
+// The distance of c from the segment pq.
+double segmentDistance(QPointF c, QPointF p, QPointF q) {
+  const QPointF pq = q - p, pc = c - p;
+  const double len2 = QPointF::dotProduct(pq, pq);
+  const double t = len2 > 0 ? std::clamp(QPointF::dotProduct(pc, pq) / len2, 0.0, 1.0) : 0;
+  const QPointF foot = p + pq * t;
+  return std::hypot(c.x() - foot.x(), c.y() - foot.y());
 }
 
 void pinAt(QPainter& p, QPointF at, const QColor& colour, double radius) {
@@ -203,18 +207,33 @@ void DrawGuidanceConstruction(QPainter& p, const QRectF& box, const GuidanceDesi
     }
   }
 
-  // Names: each moving pivot's away from the other one and from its fixed pivot, M's on the coupler's left, A's and D's
-  // beside their ground symbols, away from each other.
+  // Names of the moving pivots where they keep farthest from every link and every name placed
+  // before them; A's and D's beside their ground symbols, away from each other.
+  std::vector<std::pair<QPointF, QPointF>> drawn;
+  std::vector<QPointF> names;
   for (int i = 0; i < d.count; ++i) {
-    const QPointF B = at(d.B[i]), C = at(d.C[i]);
-    const QPointF along = unit(C - B);
-    // Outward from the pivot's circle too, clear of the links and the arc.
-    const QPointF awayB = d.ok() ? unit(unit(B - A) - along) : -along;
-    const QPointF awayC = d.ok() ? unit(unit(C - D) + along) : along;
-    name(p, B + awayB * kLabelOffset, QStringLiteral("B"), i + 1, kBlue);
-    name(p, C + awayC * kLabelOffset, QStringLiteral("C"), i + 1, kBlue);
-    if (d.type == kGuidanceThreeOfPlane)
-      name(p, at(d.M[i]) + QPointF(along.y(), -along.x()) * kLabelOffset, QStringLiteral("M"), i + 1, Qt::black);
+    drawn.push_back({at(d.B[i]), at(d.C[i])});
+    if (d.type == kGuidanceThreeOfPlane) drawn.push_back({at(d.M[i]), at(d.M[i])});
+  }
+  if (d.ok()) drawn.insert(drawn.end(), {{A, B1}, {D, C1}, {A, D}});
+  auto place = [&](QPointF joint, const QString& letter, int index, const QColor& colour) {
+    QPointF best = joint;
+    double clearance = -1;
+    for (int k = 0; k < 16; ++k) {
+      const double t = k * M_PI / 8;
+      const QPointF c = joint + QPointF(std::cos(t), std::sin(t)) * kLabelOffset;
+      double nearest = HUGE_VAL;
+      for (const auto& [from, to] : drawn) nearest = std::min(nearest, segmentDistance(c, from, to));
+      for (const QPointF& n : names) nearest = std::min(nearest, std::hypot(c.x() - n.x(), c.y() - n.y()) - 6);
+      if (nearest > clearance) clearance = nearest, best = c;
+    }
+    names.push_back(best);
+    name(p, best, letter, index, colour);
+  };
+  for (int i = 0; i < d.count; ++i) {
+    place(at(d.B[i]), QStringLiteral("B"), i + 1, kBlue);
+    place(at(d.C[i]), QStringLiteral("C"), i + 1, kBlue);
+    if (d.type == kGuidanceThreeOfPlane) place(at(d.M[i]), QStringLiteral("M"), i + 1, Qt::black);
   }
   if (d.ok()) {
     const double side = D.x() >= A.x() ? 1 : -1;
