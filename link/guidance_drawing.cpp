@@ -216,6 +216,9 @@ void DrawGuidanceConstruction(QPainter& p, const QRectF& box, const GuidanceDesi
     if (d.type == kGuidanceThreeOfPlane) drawn.push_back({at(d.M[i]), at(d.M[i])});
   }
   if (d.ok()) drawn.insert(drawn.end(), {{A, B1}, {D, C1}, {A, D}});
+  for (const auto& [from, to] : c.bisectors) drawn.push_back({t.map(from), t.map(to)});
+  for (const std::vector<QPointF>& arc : c.arcs)
+    for (size_t k = 0; k + 1 < arc.size(); ++k) drawn.push_back({t.map(arc[k]), t.map(arc[k + 1])});
   auto place = [&](QPointF joint, const QString& letter, int index, const QColor& colour) {
     QPointF best = joint;
     double clearance = -1;

@@ -137,7 +137,7 @@ QImage poleSketch() {
   return image;
 }
 
-// The default design of three positions of BC, drawn as the window draws it.
+// The default design of a type, drawn as the window draws it.
 QImage defaultConstruction(int type) {
   QImage image = canvas(440, 300);
   QPainter p(&image);
@@ -197,6 +197,7 @@ void AddLwzPictures(const QString& root, PictureList& list) {
       {jc + QStringLiteral("lwz_pole.png"), poleSketch()},
       {jc + QStringLiteral("lwz_line.png"), defaultConstruction(0)},
       {jc + QStringLiteral("lwz_circle.png"), defaultConstruction(1)},
+      {jc + QStringLiteral("lwz_plane.png"), defaultConstruction(2)},
       {jc + QStringLiteral("lwz_branch.png"), branchSketch()},
       {jc + QStringLiteral("f_lwz.png"),
        formulaPicture({QStringLiteral("x_{Ci} = x_{Bi} + l_{BC} cosθ_i,~y_{Ci} = y_{Bi} + l_{BC} sinθ_i"),
