@@ -99,6 +99,8 @@ Linkage GuidanceLinkage(const GuidanceDesign& design);
 // the origin, D on +x). `branch` is the branch flag of SolveDyad that assembles position i.
 // The positions are in order when the input link can move from the first through the second to
 // the third without leaving its range (a crank always can, in one of its two directions).
+// A rocking input's range comes from FourBarRange, with its float error for lengths that do
+// not close.
 struct GuidanceMotion {
   int count = 0;
   std::array<Extended, 3> phi{};  // crank angle AB at position i, in [0, 360)
