@@ -57,13 +57,13 @@ const QStringList& TMainFrm::MethodCaptions() {
   static const QStringList captions = {
       QStringLiteral("按两连架杆预定的对应位置设计"), QStringLiteral("按两连架杆角位置呈连续函数关系设计"),
       QStringLiteral("按从动件的急回特性设计"), QStringLiteral("按从动件近似停歇要求设计"),
-      QStringLiteral("按传动角设计四杆机构")};
+      QStringLiteral("按传动角设计四杆机构"), QStringLiteral("按连杆预定位置设计")};
   return captions;
 }
 
 const QStringList& TMainFrm::MethodKeys() {
   static const QStringList keys = {QStringLiteral("DYWZ"), QStringLiteral("HSGX"), QStringLiteral("JHTX"),
-                                   QStringLiteral("JSTX"), QStringLiteral("CDJSJ")};
+                                   QStringLiteral("JSTX"), QStringLiteral("CDJSJ"), QStringLiteral("LWZ")};
   return keys;
 }
 

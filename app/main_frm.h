@@ -48,7 +48,7 @@ public:
   void OpenRecordLater(const QString& method, const QString& txtPath) override;
 
   // Commands.
-  void OpenMethod(int number);  // 1 … 5
+  void OpenMethod(int number);  // 1 … 6
   void openClick();
   void OpenRecordByMethod(const QString& method, const QString& path);
   void ToolbarClick();

@@ -15,6 +15,7 @@ void AddHsgxPictures(const QString& root, PictureList& list);
 void AddJhtxPictures(const QString& root, PictureList& list);
 void AddJstxPictures(const QString& root, PictureList& list);
 void AddCdjsjPictures(const QString& root, PictureList& list);
+void AddLwzPictures(const QString& root, PictureList& list);
 void AddNavigatorPictures(const QString& root, PictureList& list);
 }
 
@@ -38,6 +39,7 @@ int main(int argc, char** argv) {
   AddJhtxPictures(root, pictures);
   AddJstxPictures(root, pictures);
   AddCdjsjPictures(root, pictures);
+  AddLwzPictures(root, pictures);
   AddNavigatorPictures(root, pictures);
   for (const auto& [path, image] : pictures) {
     if (!save(path, image)) {

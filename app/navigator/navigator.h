@@ -41,7 +41,7 @@ public:
   // Entry kinds of the column Pindex.
   static constexpr int kDesignWindow = 1, kPage = 4;
 
-  // `openMethod` opens design window 1 … 5 modally (and does nothing for a method without one).
+  // `openMethod` opens design window 1 … 6 modally (and does nothing for a method without one).
   Navigator(const Controls& controls, std::function<void(int)> openMethod, QObject* parent);
   ~Navigator() override;
 

@@ -1,5 +1,5 @@
 -- Entries of the navigator's table of contents. Pindex: 0 a heading without a target,
--- 1 a design window (Ctable "1" to "5", the methods in menu order), 4 a page (Ctable the name
+-- 1 a design window (Ctable "1" to "6", the methods in menu order), 4 a page (Ctable the name
 -- of web/<name>.htm). Each level is shown in CID order.
 INSERT INTO vtree (CID, PID, CName, Pindex, Ctable) VALUES
   (10, 0, '平面四杆机构基础', 0, NULL),
@@ -13,6 +13,7 @@ INSERT INTO vtree (CID, PID, CName, Pindex, Ctable) VALUES
   (21, 20, '对应位置方程（Freudenstein方程）', 4, 'jc_dywz'),
   (22, 20, '函数生成：切比雪夫插值结点与结构误差', 4, 'jc_hssc'),
   (23, 20, '近似停歇的原理', 4, 'jc_jstx'),
+  (24, 20, '按连杆预定位置设计（刚体导引）', 4, 'jc_lwz'),
 
   (30, 0, '开始设计', 0, NULL),
   (31, 30, '按两连架杆预定的对应位置设计', 1, '1'),
@@ -20,6 +21,7 @@ INSERT INTO vtree (CID, PID, CName, Pindex, Ctable) VALUES
   (33, 30, '按从动件的急回特性设计', 1, '3'),
   (34, 30, '按从动件近似停歇要求设计', 1, '4'),
   (35, 30, '按传动角设计四杆机构', 1, '5'),
+  (36, 30, '按连杆预定位置设计', 1, '6'),
 
   (40, 0, '设计窗口使用指南', 0, NULL),
   (41, 40, '按对应位置设计窗口的使用', 4, 'jc_ck1'),
