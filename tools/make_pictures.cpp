@@ -16,6 +16,7 @@ void AddJhtxPictures(const QString& root, PictureList& list);
 void AddJstxPictures(const QString& root, PictureList& list);
 void AddCdjsjPictures(const QString& root, PictureList& list);
 void AddNavigatorPictures(const QString& root, PictureList& list);
+void AddCouplerPictures(const QString& root, PictureList& list);
 }
 
 int main(int argc, char** argv) {
@@ -39,6 +40,7 @@ int main(int argc, char** argv) {
   AddJstxPictures(root, pictures);
   AddCdjsjPictures(root, pictures);
   AddNavigatorPictures(root, pictures);
+  AddCouplerPictures(root, pictures);
   for (const auto& [path, image] : pictures) {
     if (!save(path, image)) {
       std::fprintf(stderr, "make_pictures: cannot write %s\n", qPrintable(path));
