@@ -24,11 +24,22 @@ bool isFourBar(const Linkage& k) {
   return k.kind == LinkageKind::FourBarByKind || k.kind == LinkageKind::CrankRocker;
 }
 
-// The acute angle between two directions.
-Extended acuteBetween(Extended u, Extended v) {
-  const Extended g = std::fmod(std::fabs(u - v), kPi);
-  return std::min(g, kPi - g);
+// The transmission angle from the sine and cosine of the angle between two links, and
+// whether the input is at a dead point there. Double precision: it is a readout.
+void transmission(CouplerPose& p, Extended sine, Extended cosine) {
+  p.gamma = std::atan2(std::fabs(double(sine)), std::fabs(double(cosine)));
+  p.dead = p.gamma < kDeadTol;
 }
+
+// The input angle with its sine and cosine, which a path steps on by rotation.
+struct InputAngle {
+  Extended phi, sin, cos;
+  static InputAngle At(Extended phi) {
+    InputAngle in{phi, 0, 0};
+    ::sincosl(phi, &in.sin, &in.cos);
+    return in;
+  }
+};
 
 // sin and cos of δ, worked out once for a whole path.
 struct PointAngle {
@@ -55,55 +66,64 @@ void moveCouplerPoint(CouplerPose& p, Extended lenBE, const PointAngle& delta, E
   p.ay = -omega * omega * p.By + eps2 * rx - omega2 * omega2 * ry;
 }
 
-bool fourBarAt(const CouplerLinkage& k, const PointAngle& delta, Extended phi, bool crossed, Extended omega,
-               CouplerPose& p) {
+// The dyad B C D closed by intersecting the circles about B (radius b) and D (radius c):
+// no arc tangents, so a whole path costs a square root per point. The usual assembly (the
+// branch flag of SolveDyad clear) has C to the left of B→D. Speeds from vC = vB + ω2 × BC =
+// ω3 × DC, solved for ω2 and ω3 by Cramer's rule; accelerations likewise.
+bool fourBarAt(const CouplerLinkage& k, const PointAngle& delta, const InputAngle& in, bool crossed,
+               Extended omega, CouplerPose& p) {
   const Linkage& g = k.linkage;
   const Extended a = g.AB, b = g.BC, c = g.CD, d = g.AD;
-  TBarState input{0, 0, a, phi, omega, 0}, coupler{}, output{};
-  coupler.Len = b;
-  output.Len = c;
-  const bool parallelogram = a == c && b == d;
-  if (parallelogram && !crossed) {
-    // The half-angle solution changes between the parallel and the anti-parallel form at
-    // 0° and 180°; the parallel form keeps the coupler along the frame, as its figure draws it.
-    ::sincosl(phi, &coupler.Y, &coupler.X);
-    coupler.X *= a;
-    coupler.Y *= a;
-    output.Angle = phi;
-  } else {
-    // The anti-parallel form of a parallelogram is the half-angle branch the parallel one is not.
-    SolveDyad(parallelogram ? std::sin(phi) > 0 : crossed, input, coupler, output, d);
-  }
-  // SolveDyad clamps what it cannot reach; |BD| must lie between |b − c| and b + c.
-  const Extended bdx = coupler.X - d, bdy = coupler.Y;
-  const Extended bd2 = bdx * bdx + bdy * bdy;
-  const Extended lo = std::fabs(b - c), hi = b + c;
-  if (bd2 > hi * hi * (1 + kReachTol) || bd2 < lo * lo * (1 - kReachTol)) return false;
-
-  p.phi = phi;
+  const Extended s1 = in.sin, c1 = in.cos;
+  p.phi = in.phi;
   p.crossed = crossed;
-  p.Bx = coupler.X;
-  p.By = coupler.Y;
-  p.phi2 = coupler.Angle;
-  Extended s2, c2;
-  ::sincosl(coupler.Angle, &s2, &c2);
-  p.Cx = p.Bx + b * c2;
-  p.Cy = p.By + b * s2;
-  p.gamma = acuteBetween(coupler.Angle, output.Angle);
-  p.dead = p.gamma < kDeadTol && !(parallelogram && !crossed);
-  moveCouplerPoint(p, k.lenBE, delta, s2, c2, omega, coupler.Omega, coupler.Epsilon);
+  p.Bx = a * c1;
+  p.By = a * s1;
+  const Extended ux = d - p.Bx, uy = -p.By;  // B → D
+  const Extended f2 = ux * ux + uy * uy;
+  const Extended f = std::sqrt(f2);
+  const Extended along = (b * b - c * c + f2) / (2 * f);  // from B towards D to the chord
+  const Extended h2 = b * b - along * along;
+  if (!(h2 >= -kReachTol * b * b) || f == 0) return false;
+  const bool parallelogram = a == c && b == d;
+  Extended rx, ry;  // C − B
+  if (parallelogram && !crossed) {
+    // The intersection changes side between the parallel and the anti-parallel form at 0°
+    // and 180°; the parallel form keeps the coupler along the frame, as its figure draws it.
+    rx = b, ry = 0;
+  } else {
+    const bool left = parallelogram ? s1 <= 0 : !crossed;
+    const Extended h = (left ? 1 : -1) * std::sqrt(std::max<Extended>(0, h2));
+    rx = (along * ux - h * uy) / f;
+    ry = (along * uy + h * ux) / f;
+  }
+  p.Cx = p.Bx + rx;
+  p.Cy = p.By + ry;
+  const Extended qx = p.Cx - d, qy = p.Cy;  // C − D
+  const Extended cross = rx * qy - ry * qx;
+  transmission(p, cross / (b * c), (rx * qx + ry * qy) / (b * c));
+  if (parallelogram && !crossed) p.dead = false;  // the parallel form turns through its folds
+  Extended omega2 = 0, eps2 = 0;
+  if (!p.dead && cross != 0) {
+    const Extended vBx = -omega * p.By, vBy = omega * p.Bx;
+    omega2 = -(vBx * qx + vBy * qy) / cross;
+    const Extended omega3 = -(vBx * rx + vBy * ry) / cross;
+    const Extended wx = omega2 * omega2 * rx - omega3 * omega3 * qx + omega * omega * p.Bx;
+    const Extended wy = omega2 * omega2 * ry - omega3 * omega3 * qy + omega * omega * p.By;
+    eps2 = (wx * qx + wy * qy) / cross;
+  }
+  moveCouplerPoint(p, k.lenBE, delta, ry / b, rx / b, omega, omega2, eps2);
   return true;
 }
 
 // The slide line y = e: C = (Bx ± w, e) with u = e − By the rise from B to the line and
 // w = √(l² − u²); the rod's angle φ2 has l sin φ2 = u and l cos φ2 = ±w.
-bool sliderAt(const CouplerLinkage& k, const PointAngle& delta, Extended phi, bool crossed, Extended omega,
-              CouplerPose& p) {
+bool sliderAt(const CouplerLinkage& k, const PointAngle& delta, const InputAngle& in, bool crossed,
+              Extended omega, CouplerPose& p) {
   const Linkage& g = k.linkage;
   const Extended r = g.r, l = g.l, e = g.e;
-  Extended sn, cs;
-  ::sincosl(phi, &sn, &cs);
-  p.phi = phi;
+  const Extended sn = in.sin, cs = in.cos;
+  p.phi = in.phi;
   p.crossed = crossed;
   p.Bx = r * cs;
   p.By = r * sn;
@@ -113,9 +133,7 @@ bool sliderAt(const CouplerLinkage& k, const PointAngle& delta, Extended phi, bo
   if (crossed) w = -w;
   p.Cx = p.Bx + w;
   p.Cy = e;
-  p.phi2 = std::atan2(u, w);
-  p.gamma = std::atan2(std::fabs(w), std::fabs(u));  // the rod against the slide's normal
-  p.dead = p.gamma < kDeadTol;
+  transmission(p, w, u);  // the rod against the slide's normal
   // Differentiating l sin φ2 = e − r sin φ once and twice at constant omega.
   const Extended omega2 = p.dead ? 0 : -omega * p.Bx / w;
   const Extended eps2 = p.dead ? 0 : (omega * omega * p.By + u * omega2 * omega2) / w;
@@ -123,10 +141,10 @@ bool sliderAt(const CouplerLinkage& k, const PointAngle& delta, Extended phi, bo
   return true;
 }
 
-bool poseAt(const CouplerLinkage& k, const PointAngle& delta, Extended phi, bool crossed, Extended omega,
+bool poseAt(const CouplerLinkage& k, const PointAngle& delta, const InputAngle& in, bool crossed, Extended omega,
             CouplerPose& pose) {
-  if (k.isSlider()) return sliderAt(k, delta, phi, crossed, omega, pose);
-  if (isFourBar(k.linkage)) return fourBarAt(k, delta, phi, crossed, omega, pose);
+  if (k.isSlider()) return sliderAt(k, delta, in, crossed, omega, pose);
+  if (isFourBar(k.linkage)) return fourBarAt(k, delta, in, crossed, omega, pose);
   return false;
 }
 
@@ -154,7 +172,9 @@ bool sliderRange(const Linkage& g, InputRange& range) {
 }  // namespace
 
 bool CouplerAt(const CouplerLinkage& k, Extended phi, bool crossed, Extended omega, CouplerPose& pose) {
-  return poseAt(k, PointAngle(k.delta), phi, crossed, omega, pose);
+  if (!poseAt(k, PointAngle(k.delta), InputAngle::At(phi), crossed, omega, pose)) return false;
+  pose.phi2 = std::atan2(pose.Cy - pose.By, pose.Cx - pose.Bx);  // a path needs no angle
+  return true;
 }
 
 bool CouplerInputRange(const CouplerLinkage& k, InputRange& range) {
@@ -185,7 +205,13 @@ bool TraceCouplerPath(const CouplerLinkage& k, Extended omega, int intervals, Co
   const int half = intervals / 2;
   const Extended span = r.phiMax - r.phiMin;
   const PointAngle delta(k.delta);
+  // The input steps by rotating its sine and cosine, exact again at every 256th step and at
+  // the turn of a swing: rounding then stays near 1e-17, far below anything drawn or written.
+  const Extended step = r.turns ? span / intervals : span / half;
+  Extended sinStep, cosStep;
+  ::sincosl(step, &sinStep, &cosStep);
   CouplerPose pose;
+  InputAngle in{};
   for (int i = 0; i <= intervals; ++i) {
     Extended phi;
     bool crossed = k.crossed;
@@ -199,7 +225,13 @@ bool TraceCouplerPath(const CouplerLinkage& k, Extended omega, int intervals, Co
       crossed = !crossed;
       w = -omega;
     }
-    if (!poseAt(k, delta, phi, crossed, w, pose)) return false;
+    if (i % 256 == 0 || i == half + 1) {
+      in = InputAngle::At(phi);
+    } else {
+      const Extended turn = !r.turns && i > half ? -sinStep : sinStep;
+      in = {phi, in.sin * cosStep + in.cos * turn, in.cos * cosStep - in.sin * turn};
+    }
+    if (!poseAt(k, delta, in, crossed, w, pose)) return false;
     path.samples[i] = {phi, pose.Ex, pose.Ey, pose.vx, pose.vy, pose.ax, pose.ay, pose.gamma, crossed, pose.dead};
   }
   return true;

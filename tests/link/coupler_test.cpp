@@ -3,6 +3,7 @@
 // where the geometry puts its double point.
 #include "link/animation.h"
 #include "link/coupler.h"
+#include "link/kinematics.h"
 
 #include <QList>
 #include <QString>
@@ -61,6 +62,20 @@ TEST_P(CouplerMotionTest, PosesCloseAndMotionMatchesDifferences) {
     EXPECT_NEAR(double(dist(p.Ex, p.Ey, p.Bx, p.By)), double(c.k.lenBE), kClosureTol);
     const Extended bc = std::atan2(p.Cy - p.By, p.Cx - p.Bx), be = std::atan2(p.Ey - p.By, p.Ex - p.Bx);
     EXPECT_NEAR(double(std::remainder(be - bc - c.k.delta, 2 * kPi)), 0, 1e-9);
+    // The same assembly as the rest of the program: the dyad solution for the four-bar, the
+    // slider's displacement for the open crank-slider.
+    if (!slide) {
+      TBarState input{0, 0, g.AB, phi, 0, 0}, coupler{}, output{};
+      coupler.Len = g.BC, output.Len = g.CD;
+      SolveDyad(c.k.crossed, input, coupler, output, g.AD);
+      Extended ex, ey;
+      CouplerPoint(coupler, c.k.delta, c.k.lenBE, ex, ey);
+      EXPECT_NEAR(double(dist(ex, ey, p.Ex, p.Ey)), 0, 1e-9);
+    } else if (!c.k.crossed) {
+      Extended s, v, a;
+      CrankSliderAt(phi, 1, g.r, g.l, g.e, s, v, a);
+      EXPECT_NEAR(double(std::sqrt((g.l + g.r) * (g.l + g.r) - g.e * g.e) - s), double(p.Cx), 1e-9);
+    }
     if (p.dead) continue;
 
     const Extended v[] = {(after.Ex - before.Ex) / (2 * dt), (after.Ey - before.Ey) / (2 * dt)};
