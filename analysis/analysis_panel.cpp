@@ -102,7 +102,15 @@ AnalysisPanelConfig transmission(AnalysisPanelConfig c) {
   return c;
 }
 
+// The application's way to the linkage workbench, shared by every panel.
+AnalysisPanel::WorkbenchOpener& workbenchOpener() {
+  static AnalysisPanel::WorkbenchOpener opener;
+  return opener;
+}
+
 }  // namespace
+
+void AnalysisPanel::SetWorkbenchOpener(WorkbenchOpener opener) { workbenchOpener() = std::move(opener); }
 
 AnalysisPanel::Table AnalysisPanel::outcome(bool written) { return written ? Table::Written : Table::Failed; }
 
@@ -222,6 +230,7 @@ AnalysisPanel::AnalysisPanel(AnalysisPanelConfig config, QWidget* parent)
   connect(finishButton, &QPushButton::clicked, this, guarded(&AnalysisPanel::finishClick));
   connect(startButton, &QPushButton::clicked, this, guarded(&AnalysisPanel::startClick));
   connect(pauseButton, &QPushButton::clicked, this, guarded(&AnalysisPanel::pauseClick));
+  connect(btnWorkbench, &QPushButton::clicked, this, guarded(&AnalysisPanel::btnWorkbenchClick));
   connect(trackBar, &QSlider::valueChanged, &m_animation, &MechanismAnimation::setSpeed);
   connect(&m_animation, &MechanismAnimation::framePainted, this,
           [this] { m_figure->setImage(m_animation.frame()); });
@@ -261,10 +270,14 @@ QWidget* AnalysisPanel::buildCommands() {
   outputButton = commandButton(m_config.output, QStringLiteral("输出数据"), box);
   finishButton = commandButton(m_config.finish, QStringLiteral("完成"), box);
   saveButton->setEnabled(false);
+  btnWorkbench = commandButton(QStringLiteral("btnWorkbench"), QStringLiteral("连杆曲线…"), box);
+  btnWorkbench->setFixedWidth(72);
   grid->addWidget(drawButton, 0, 0);
   grid->addWidget(saveButton, 0, 1);
   grid->addWidget(outputButton, 1, 0);
   grid->addWidget(finishButton, 1, 1);
+  grid->addWidget(btnWorkbench, 0, 2);
+  showWorkbenchButton();
   return box;
 }
 
@@ -301,6 +314,17 @@ void AnalysisPanel::setLinkage(const Linkage& linkage) {
   for (Extended* length : {&shown.AB, &shown.BC, &shown.CD, &shown.AD, &shown.r, &shown.l, &shown.e, &shown.d})
     *length *= m_config.figureScale;
   m_animation.setLinkage(shown);
+  showWorkbenchButton();
+}
+
+// The workbench analyses hinged four-bars and crank-sliders.
+void AnalysisPanel::showWorkbenchButton() {
+  btnWorkbench->setVisible(workbenchOpener() && m_linkage.kind != LinkageKind::GuideBar);
+}
+
+void AnalysisPanel::readCouplerPoint(Extended& lenBE, Extended& delta) const {
+  lenBE = StrToFloat(lenBEEdit->text());
+  delta = StrToFloat(deltaEdit->text()) * kRad;
 }
 
 void AnalysisPanel::focusOn(QLineEdit* edit) {
@@ -325,6 +349,8 @@ void AnalysisPanel::drawClick() {
   settings.start = StrToFloat(x1Edit->text());
   settings.end = StrToFloat(x2Edit->text());
   settings.checkSpeed = m_config.drawChecksSpeed;
+  Extended lenBE = 0, delta = 0;
+  if (m_config.hasCouplerPoint()) readCouplerPoint(lenBE, delta);
 
   // Drawn on a copy: a declined or failed plot leaves the picture that was there.
   QImage picture = m_curves->image();
@@ -341,6 +367,7 @@ void AnalysisPanel::drawClick() {
     return;
   }
   drawButton->setEnabled(true);
+  m_animation.setCouplerPoint(lenBE * m_config.figureScale, delta);
   switch (outcome) {
     case CurveOutcome::Drawn:
       m_curves->setImage(picture);
@@ -397,10 +424,7 @@ void AnalysisPanel::outputClick() {
   const Extended end = StrToFloat(x2Edit->text()) * kRad;
   const Extended start = StrToFloat(x1Edit->text()) * kRad;
   Extended lenBE = 0, delta = 0;
-  if (m_config.hasCouplerPoint()) {
-    lenBE = StrToFloat(lenBEEdit->text());
-    delta = StrToFloat(deltaEdit->text()) * kRad;
-  }
+  if (m_config.hasCouplerPoint()) readCouplerPoint(lenBE, delta);
   if (m_config.outputChecksSpeed && omega == 0) {
     ShowMsg(QStringLiteral("角速度不能为零！"));
     focusOn(omegaEdit);
@@ -446,3 +470,15 @@ void AnalysisPanel::finishClick() {
 void AnalysisPanel::startClick() { m_animation.start(StrToFloat(x1Edit->text())); }
 
 void AnalysisPanel::pauseClick() { m_animation.pause(); }
+
+void AnalysisPanel::btnWorkbenchClick() {
+  const Linkage& shown = m_animation.linkage();
+  // Panels without a coupler point hand over a point on the coupler (rod) the user can see
+  // and drag.
+  Extended lenBE = (shown.kind == LinkageKind::CrankSlider ? shown.l : shown.BC) / 2, delta = kPi / 6;
+  if (m_config.hasCouplerPoint()) {
+    readCouplerPoint(lenBE, delta);
+    lenBE *= m_config.figureScale;
+  }
+  if (workbenchOpener()) workbenchOpener()(shown, lenBE, delta);
+}

@@ -10,6 +10,7 @@
 
 #include <QGroupBox>
 #include <QImage>
+#include <functional>
 
 
 class QLineEdit;
@@ -65,6 +66,11 @@ class AnalysisPanel : public QGroupBox {
 public:
   static constexpr int kMaxTableSteps = 3600;  // a table has at most 3601 rows
 
+  // Opens the linkage workbench on a linkage (mm) with its coupler point: lenBE (mm) from B,
+  // delta (rad) against BC. The application installs it; without one "连杆曲线…" is hidden.
+  using WorkbenchOpener = std::function<void(const Linkage&, Extended lenBE, Extended delta)>;
+  static void SetWorkbenchOpener(WorkbenchOpener opener);
+
   explicit AnalysisPanel(AnalysisPanelConfig config, QWidget* parent = nullptr);
 
   const AnalysisPanelConfig& config() const { return m_config; }
@@ -82,6 +88,7 @@ public:
   void finishClick();
   void startClick();
   void pauseClick();
+  void btnWorkbenchClick();
   void stopTimer() { m_animation.stopTimer(); }
 
   MechanismAnimation& animation() { return m_animation; }
@@ -89,6 +96,7 @@ public:
 
   QLineEdit *x1Edit, *x2Edit, *stepEdit, *omegaEdit, *lenBEEdit = nullptr, *deltaEdit = nullptr;
   QPushButton *drawButton, *saveButton, *outputButton, *finishButton, *startButton, *pauseButton;
+  QPushButton* btnWorkbench;
   QSlider* trackBar;
 
 signals:
@@ -105,6 +113,8 @@ private:
                    Extended lenBE, Extended delta);
 
   void focusOn(QLineEdit* edit);
+  void showWorkbenchButton();
+  void readCouplerPoint(Extended& lenBE, Extended& delta) const;
 
   AnalysisPanelConfig m_config;
   Linkage m_linkage;  // as handed over; the animation holds it at figureScale

@@ -3,11 +3,13 @@
 #include "app/about_frm.h"
 #include "widgets/fonts.h"
 #include "app/navigator/navigator.h"
+#include "analysis/analysis_panel.h"
 #include "base/appdir.h"
 #include "base/desktop.h"
 #include "base/errors.h"
 #include "base/inifile.h"
 #include "design/design_record.h"
+#include "workbench/linkage_frm.h"
 
 #include <QAction>
 #include <QTimer>
@@ -89,9 +91,13 @@ TMainFrm::TMainFrm(QWidget* parent) : QMainWindow(parent) {
   pnlleft->hide();  // as its tick says, until the first show has filled it
   NavigatorPages->setCurrentIndex(0);
   SetStatusText(0, QStringLiteral("就绪"));
+
+  AnalysisPanel::SetWorkbenchOpener(
+      [this](const Linkage& linkage, Extended lenBE, Extended delta) { OpenWorkbench(linkage, lenBE, delta); });
 }
 
 TMainFrm::~TMainFrm() {
+  AnalysisPanel::SetWorkbenchOpener(nullptr);
   qApp->removeEventFilter(this);
   if (Shell() == this) SetShell(nullptr);
 }
@@ -120,6 +126,11 @@ void TMainFrm::buildMenus() {
           [this] { Guarded([this] { NotepadClick(); }); });
   file->addSeparator();
   connect(file->addAction(QStringLiteral("退出(&X)")), &QAction::triggered, this, &QWidget::close);
+
+  QMenu* analysis = menuBar()->addMenu(QStringLiteral("分析(&A)"));
+  mnuLinkage = analysis->addAction(QStringLiteral("连杆机构分析(&L)…"));
+  mnuLinkage->setObjectName(QStringLiteral("mnuLinkage"));
+  connect(mnuLinkage, &QAction::triggered, this, [this] { Guarded([this] { LinkageClick(); }); });
 
   QMenu* view = menuBar()->addMenu(QStringLiteral("视图(&V)"));
   mnuToolbar = view->addAction(QStringLiteral("工具栏(&T)"));
@@ -164,12 +175,14 @@ void TMainFrm::buildToolBar() {
   ToolBar1->addSeparator();
   btnFind = add(QStringLiteral("btnFind"), QStringLiteral("查找"), QStyle::SP_FileDialogContentsView);
   btnHelp = add(QStringLiteral("btnHelp"), QStringLiteral("帮助"), QStyle::SP_MessageBoxQuestion);
+  btnLinkage = add(QStringLiteral("btnLinkage"), QStringLiteral("连杆机构分析"), QStyle::SP_BrowserReload);
   ToolBar1->addSeparator();
   exit1 = add(QStringLiteral("exit1"), QStringLiteral("退出"), QStyle::SP_DialogCloseButton);
   connect(btnNew, &QToolButton::clicked, this, [this] { Guarded([this] { OpenMethod(1); }); });
   connect(openButton, &QToolButton::clicked, this, [this] { Guarded([this] { openClick(); }); });
   connect(btnFind, &QToolButton::clicked, this, [this] { btnFindClick(); });
   connect(btnHelp, &QToolButton::clicked, this, [this] { Guarded([this] { btnHelpClick(); }); });
+  connect(btnLinkage, &QToolButton::clicked, this, [this] { Guarded([this] { LinkageClick(); }); });
   connect(exit1, &QToolButton::clicked, this, &QWidget::close);
 }
 
@@ -459,4 +472,20 @@ void TMainFrm::NotepadClick() {
 void TMainFrm::AboutClick() {
   if (!m_about && m_makeAbout) m_about = m_makeAbout();
   if (m_about) m_about->ShowModal();
+}
+
+// --- The linkage workbench ---
+
+TLinkageFrm* TMainFrm::LinkageClick() {
+  // A modal design window blocks every window but its own: the workbench it opens is its child.
+  QWidget* modal = QApplication::activeModalWidget();
+  auto* frm = new TLinkageFrm(modal ? modal : this);
+  frm->show();
+  return frm;
+}
+
+TLinkageFrm* TMainFrm::OpenWorkbench(const Linkage& linkage, Extended lenBE, Extended delta) {
+  TLinkageFrm* frm = LinkageClick();
+  frm->LoadLinkage(linkage, lenBE, delta);
+  return frm;
 }

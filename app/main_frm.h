@@ -2,6 +2,7 @@
 // the content area, the view switches and the status line of the whole program.
 #pragma once
 
+#include "base/types.h"
 #include "design/shell.h"
 
 #include <QMainWindow>
@@ -21,6 +22,8 @@ class QToolButton;
 class QTreeWidget;
 class Navigator;
 class TAboutFrm;
+class TLinkageFrm;
+struct Linkage;
 
 class TMainFrm : public QMainWindow, public ShellServices {
   Q_OBJECT
@@ -59,6 +62,9 @@ public:
   void NotepadClick();
   void AboutClick();
   void btnFindClick();
+  // A new linkage workbench, with the default linkage or the one given; returns it shown.
+  TLinkageFrm* LinkageClick();
+  TLinkageFrm* OpenWorkbench(const Linkage& linkage, Extended lenBE, Extended delta);
   // The navigator's width rule: at most 320, and a width of 64 or less becomes 65.
   void SetNavigatorWidth(int width);
 
@@ -69,6 +75,8 @@ public:
   QToolBar* ToolBar1;
   QToolButton *btnNew, *openButton, *btnFind, *btnHelp, *exit1;  // "open" is openButton
   QMenu* pmDesign;
+  QAction* mnuLinkage;      // 分析 › 连杆机构分析
+  QToolButton* btnLinkage;  // the same on the tool bar
   QAction *mnuToolbar, *mnuNavigator, *mnuStatusbar;
   QStatusBar* StatusBar1;
   QWidget* pnlleft;

@@ -2,6 +2,7 @@
 #include "link/animation.h"
 
 #include "base/desktop.h"
+#include "link/coupler.h"
 #include "link/figures.h"
 #include "link/kinematics.h"
 
@@ -13,6 +14,29 @@ MechanismAnimation::MechanismAnimation(QSize pictureSize, QObject* parent)
   m_timer.setTimerType(Qt::PreciseTimer);  // the fastest speed is 1 ms per frame
   m_timer.setInterval(kDefaultInterval);
   connect(&m_timer, &QTimer::timeout, this, &MechanismAnimation::timerTick);
+}
+
+void MechanismAnimation::setLinkage(const Linkage& linkage) {
+  m_linkage = linkage;
+  traceCoupler();
+}
+
+void MechanismAnimation::setCouplerPoint(Extended lenBE, Extended delta) {
+  m_coupler.lenBE = lenBE;
+  m_coupler.delta = delta;
+  traceCoupler();
+}
+
+// The path as the figure moves: the crank once round on the usual assembly, the double
+// rocker out on it and back on the other, as its swing changes branch.
+void MechanismAnimation::traceCoupler() {
+  constexpr int kPathIntervals = 720;
+  m_coupler.path.clear();
+  if (m_coupler.lenBE == 0) return;
+  CouplerPath path;
+  if (!TraceCouplerPath({m_linkage, m_coupler.lenBE, m_coupler.delta, false}, 1, kPathIntervals, path)) return;
+  m_coupler.path.reserve(path.samples.size());
+  for (const CouplerSample& s : path.samples) m_coupler.path.emplace_back(double(s.x), double(s.y));
 }
 
 void MechanismAnimation::setPictureSize(QSize size) {
@@ -63,9 +87,9 @@ void MechanismAnimation::tick() {
   switch (k.kind) {
     case LinkageKind::FourBarByKind:
       switch (ClassifyFourBar(false, k.AB, k.BC, k.CD, k.AD)) {
-        case 0: DrawDoubleRockerFrame(m_frame, m_phi, k.AB, k.BC, k.CD, k.AD); break;
-        case 10: DrawCrankRockerFrame(m_frame, m_phi, k.AB, k.BC, k.CD, k.AD); break;
-        case 110: DrawParallelogramFrame(m_frame, m_phi, k.AB, k.BC, k.CD, k.AD); break;
+        case 0: DrawDoubleRockerFrame(m_frame, m_phi, k.AB, k.BC, k.CD, k.AD, &m_coupler); break;
+        case 10: DrawCrankRockerFrame(m_frame, m_phi, k.AB, k.BC, k.CD, k.AD, &m_coupler); break;
+        case 110: DrawParallelogramFrame(m_frame, m_phi, k.AB, k.BC, k.CD, k.AD, &m_coupler); break;
         default:
           // The timer goes off before the message, which would otherwise repeat every tick.
           m_timer.stop();
@@ -75,7 +99,7 @@ void MechanismAnimation::tick() {
       }
       break;
     case LinkageKind::CrankRocker:
-      DrawCrankRockerFrame(m_frame, m_phi, k.AB, k.BC, k.CD, k.AD);
+      DrawCrankRockerFrame(m_frame, m_phi, k.AB, k.BC, k.CD, k.AD, &m_coupler);
       break;
     case LinkageKind::CrankSlider:
       DrawCrankSliderFrame(m_frame, m_phi, k.r, k.l, k.e);

@@ -3,6 +3,7 @@
 // frame() and the captions whenever the model says they changed.
 #pragma once
 
+#include "link/figures.h"
 #include "link/linkage.h"
 
 #include <QImage>
@@ -21,7 +22,11 @@ public:
 
   explicit MechanismAnimation(QSize pictureSize = QSize(191, 402), QObject* parent = nullptr);
 
-  void setLinkage(const Linkage& linkage) { m_linkage = linkage; }
+  void setLinkage(const Linkage& linkage);
+  // The coupler point the four-bar figures draw with its path: lenBE (mm, at the figure's
+  // scale) from B, delta (rad) against BC; lenBE 0 draws none. Traces the path at once.
+  void setCouplerPoint(Extended lenBE, Extended delta);
+  const CouplerOverlay& couplerOverlay() const { return m_coupler; }
   const Linkage& linkage() const { return m_linkage; }
   // The corresponding-position, function-generation and quick-return windows put the timer
   // back to 10 ms on every start; the others keep the speed of the track bar.
@@ -59,10 +64,12 @@ signals:
 private:
   void timerTick();
   void showStopped();
+  void traceCoupler();
 
   QTimer m_timer;
   QImage m_frame;
   Linkage m_linkage;
+  CouplerOverlay m_coupler;
   Extended m_phi = 0;
   bool m_startResetsInterval = true;
   QString m_startCaption = QStringLiteral("开始");

@@ -89,6 +89,30 @@ void groundPivot(QPainter& canvas, QPoint p, Extended dir = 3 * kPi / 2) {
   DrawGroundPivot(canvas, p, dir);
 }
 
+const QColor kCouplerPath{160, 0, 160};
+
+bool showsCoupler(const CouplerOverlay* coupler) { return coupler && coupler->lenBE != 0; }
+
+// E's path under the links, as a thin polyline through the points at k pixels per mm from o.
+void couplerPath(QPainter& canvas, QPoint o, Extended k, const CouplerOverlay& coupler) {
+  if (coupler.path.size() < 2) return;
+  QPolygonF line;
+  line.reserve(qsizetype(coupler.path.size()));
+  for (const QPointF& p : coupler.path) line << QPointF(o.x() + p.x() * double(k), o.y() - p.y() * double(k));
+  setPen(canvas, kCouplerPath, 1);
+  canvas.drawPolyline(line);
+}
+
+// The coupler triangle B C E over the links, E a small disc.
+void couplerTriangle(QPainter& canvas, QPoint B, QPoint C, QPoint E) {
+  setPen(canvas, kBlue, 1);
+  canvas.drawLine(B, E);
+  canvas.drawLine(C, E);
+  canvas.setBrush(kCouplerPath);
+  canvas.drawEllipse(E, 3, 3);
+  canvas.setBrush(kWhite);
+}
+
 // The turning figures restart at exactly 0 rather than at the remainder past 360°.
 void advanceTurning(Extended& phi) {
   phi += kAngleStep;
@@ -97,12 +121,13 @@ void advanceTurning(Extended& phi) {
 
 // Geometry shared by the crank-rocker and the parallelogram.
 struct FourBarPicture {
-  QPoint A, B, C, D;
+  QPoint A, B, C, D, E;
   int xLen, radiusA, radiusD;
+  Extended k;  // pixels per mm
 };
 
 void paintCrankRockerFamily(QImage& image, const FourBarPicture& g, Extended AB, Extended BC,
-                            Extended CD, Extended AD, bool note) {
+                            Extended CD, Extended AD, bool note, const CouplerOverlay* coupler) {
   const int H = image.height();
   QPainter canvas(&image);
   beginFigure(canvas, image);
@@ -115,11 +140,13 @@ void paintCrankRockerFamily(QImage& image, const FourBarPicture& g, Extended AB,
   lengthLabel(canvas, x, H - 70, QStringLiteral("机架长:"), AD, kGreen);
   if (note) TextOut(canvas, g.A.x() + g.xLen, H - 50, QStringLiteral("说明："), kBlack);
   figureAxes(canvas, g.A, {g.A.x(), H - 10}, g.xLen, H - 30);
+  if (showsCoupler(coupler)) couplerPath(canvas, g.A, g.k, *coupler);
 
   link(canvas, g.A, g.D, kGreen);
   link(canvas, g.A, g.B, kRed);
   link(canvas, g.B, g.C, kBlue);
   link(canvas, g.C, g.D, kMaroon);
+  if (showsCoupler(coupler)) couplerTriangle(canvas, g.B, g.C, g.E);
   pin(canvas, g.B, kBlue);
   pin(canvas, g.C, kMaroon);
   groundPivot(canvas, g.A);
@@ -220,29 +247,34 @@ void DrawGroundPivot(QPainter& canvas, QPoint p, Extended dir) {
 }
 
 void DrawCrankRockerFrame(QImage& image, Extended& phi, Extended AB, Extended BC, Extended CD,
-                          Extended AD) {
+                          Extended AD, const CouplerOverlay* coupler) {
   const int W = image.width(), H = image.height();
   const Extended k = W / (AB + BC + CD);
   FourBarPicture g;
+  g.k = k;
   g.A = {PixelRound(AB * k) + 20, PixelRound((H - 20) / 2.0L)};
   g.D = {g.A.x() + PixelRound(AD * k), g.A.y()};
   g.xLen = W - PixelRound(AB * k) - 40;
   g.radiusD = PixelRound(CD * k);
   g.radiusA = PixelRound(AB * k);
   Extended gamma, phi2, phi3, omega3, eps3, ex, ey;
-  FourBarAt(phi, 1, AB, BC, CD, AD, 0, 0, gamma, phi2, phi3, omega3, eps3, ex, ey);
+  const bool withE = showsCoupler(coupler);
+  FourBarAt(phi, 1, AB, BC, CD, AD, withE ? coupler->delta : 0, withE ? coupler->lenBE : 0, gamma, phi2, phi3,
+            omega3, eps3, ex, ey);
   g.B = toPixel(g.A, AB * std::cos(phi), AB * std::sin(phi), k);
   g.C = toPixel(g.A, AD + CD * std::cos(phi3), CD * std::sin(phi3), k);
+  if (withE) g.E = toPixel(g.A, ex, ey, k);
 
-  paintCrankRockerFamily(image, g, AB, BC, CD, AD, false);
+  paintCrankRockerFamily(image, g, AB, BC, CD, AD, false, coupler);
   advanceTurning(phi);
 }
 
 void DrawParallelogramFrame(QImage& image, Extended& phi, Extended AB, Extended BC, Extended CD,
-                            Extended AD) {
+                            Extended AD, const CouplerOverlay* coupler) {
   const int W = image.width(), H = image.height();
   const Extended k = W / (AB + BC + CD + 30);
   FourBarPicture g;
+  g.k = k;
   g.A = {PixelRound(AB * k) + 10, PixelRound((H - 20) / 2.0L)};
   g.D = {g.A.x() + PixelRound(AD * k), g.A.y()};
   g.xLen = W - PixelRound(AB * k) - 25;
@@ -251,13 +283,16 @@ void DrawParallelogramFrame(QImage& image, Extended& phi, Extended AB, Extended 
   // Opposite links are equal, so the coupler stays parallel to the frame: no solving needed.
   g.B = toPixel(g.A, AB * std::cos(phi), AB * std::sin(phi), k);
   g.C = {g.B.x() + PixelRound(AD * k), g.B.y()};
+  if (showsCoupler(coupler))
+    g.E = toPixel(g.A, AB * std::cos(phi) + coupler->lenBE * std::cos(coupler->delta),
+                  AB * std::sin(phi) + coupler->lenBE * std::sin(coupler->delta), k);
 
-  paintCrankRockerFamily(image, g, AB, BC, CD, AD, true);
+  paintCrankRockerFamily(image, g, AB, BC, CD, AD, true, coupler);
   advanceTurning(phi);
 }
 
 void DrawDoubleRockerFrame(QImage& image, Extended& phi, Extended AB, Extended BC, Extended CD,
-                           Extended AD) {
+                           Extended AD, const CouplerOverlay* overlay) {
   const int W = image.width(), H = image.height();
   Extended phi1min = 0, phi1max = 0, phi3min = 0, phi3max = 0;
   FourBarRange(AB, BC, CD, AD, phi1min, phi1max, phi3min, phi3max);
@@ -294,6 +329,13 @@ void DrawDoubleRockerFrame(QImage& image, Extended& phi, Extended AB, Extended B
   const QPoint B = toPixel(A, coupler.X, coupler.Y, k);
   const QPoint C = toPixel(A, AD + CD * std::cos(output.Angle), CD * std::sin(output.Angle), k);
   const int radiusD = PixelRound(CD * k), radiusA = PixelRound(AB * k);
+  const bool withE = showsCoupler(overlay);
+  QPoint E;
+  if (withE) {
+    Extended ex, ey;
+    CouplerPoint(coupler, overlay->delta, overlay->lenBE, ex, ey);
+    E = toPixel(A, ex, ey, k);
+  }
 
   {
     QPainter canvas(&image);
@@ -306,9 +348,11 @@ void DrawDoubleRockerFrame(QImage& image, Extended& phi, Extended AB, Extended B
     lengthLabel(canvas, x, H - 90, QStringLiteral("摇杆CD长:"), CD, kMaroon);
     lengthLabel(canvas, x, H - 70, QStringLiteral("机架AD长:"), AD, kGreen);
     figureAxes(canvas, A, {A.x(), H - 10}, xLen, H - 30);
+    if (withE) couplerPath(canvas, A, k, *overlay);
 
     link(canvas, A, B, kRed);
     link(canvas, B, C, kBlue);
+    if (withE) couplerTriangle(canvas, B, C, E);
     pin(canvas, B, kBlue);
     link(canvas, C, D, kMaroon);
     pin(canvas, C, kMaroon);

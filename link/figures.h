@@ -6,6 +6,8 @@
 #include "base/types.h"
 
 #include <QColor>
+#include <QPointF>
+#include <vector>
 
 class QFont;
 class QImage;
@@ -44,15 +46,26 @@ void DrawSlider(QPainter& canvas, QPoint p, Extended dir);
 // The symbol of a pivot fixed to the frame at p; dir points from the pivot to the ground.
 void DrawGroundPivot(QPainter& canvas, QPoint p, Extended dir);
 
+// The coupler point of a four-bar figure: E at lenBE (mm) from B and at delta (rad) against
+// BC, joined to B and C as the coupler triangle, and E's path (mm, A at the origin) as a thin
+// curve under the links. lenBE 0 draws neither.
+struct CouplerOverlay {
+  Extended lenBE = 0, delta = 0;
+  std::vector<QPointF> path;
+};
+
 // The figures paint the whole image (lengths in mm, phi in radians) and advance phi by 2°:
 // the turning figures wrap to exactly 0 at 360°, the double rocker swings between the limits
 // of its input link.
 void DrawCrankRockerFrame(QImage& image, Extended& phi, Extended AB, Extended BC, Extended CD,
-                          Extended AD);
+                          Extended AD,
+                          const CouplerOverlay* coupler = nullptr);
 void DrawParallelogramFrame(QImage& image, Extended& phi, Extended AB, Extended BC, Extended CD,
-                            Extended AD);
+                            Extended AD,
+                          const CouplerOverlay* coupler = nullptr);
 void DrawDoubleRockerFrame(QImage& image, Extended& phi, Extended AB, Extended BC, Extended CD,
-                           Extended AD);
+                           Extended AD,
+                          const CouplerOverlay* coupler = nullptr);
 void DrawCrankSliderFrame(QImage& image, Extended& phi, Extended r, Extended l, Extended e);
 // Where the crank-slider figure of a width × height picture puts A, B and C at phi; returns its
 // scale in pixels per mm.

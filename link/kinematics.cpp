@@ -131,13 +131,23 @@ void FourBarAt(Extended phi1, Extended omega1, Extended a, Extended b, Extended 
   eps3 = output.Epsilon;
 }
 
+QString FourBarKindText(int code) {
+  switch (code) {
+    case 0: return QStringLiteral("该机构是双摇杆机构");
+    case 1: return QStringLiteral("该机构是曲柄摇杆机构(CD为曲柄)");
+    case 10: return QStringLiteral("该机构是曲柄摇杆机构(AB为曲柄)");
+    case 11: return QStringLiteral("该机构是双曲柄机构");
+    case 110: return QStringLiteral("该机构是平行四边形（双曲柄）机构");
+    default: return QStringLiteral("所给尺寸不能构成四边形，也不能构成机构！");
+  }
+}
+
 int ClassifyFourBar(bool show, Extended a, Extended b, Extended c, Extended d) {
   const LengthSummary l = summarize(a, b, c, d);
   int code;
   QString message;
   if (l.max >= l.sum - l.max) {
     code = -1;
-    message = QStringLiteral("所给尺寸不能构成四边形，也不能构成机构！");
   } else if (!l.grashof) {
     code = 0;
   } else if (a == c && b == d) {
@@ -154,17 +164,7 @@ int ClassifyFourBar(bool show, Extended a, Extended b, Extended c, Extended d) {
     code = -1;
     message = QStringLiteral("error bug!");
   }
-  if (show) {
-    switch (code) {
-      case 0: message = QStringLiteral("该机构是双摇杆机构"); break;
-      case 1: message = QStringLiteral("该机构是曲柄摇杆机构(CD为曲柄)"); break;
-      case 10: message = QStringLiteral("该机构是曲柄摇杆机构(AB为曲柄)"); break;
-      case 11: message = QStringLiteral("该机构是双曲柄机构"); break;
-      case 110: message = QStringLiteral("该机构是平行四边形（双曲柄）机构"); break;
-      default: break;
-    }
-    ShowMsg(message);
-  }
+  if (show) ShowMsg(message.isEmpty() ? FourBarKindText(code) : message);
   return code;
 }
 

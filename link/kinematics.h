@@ -5,6 +5,8 @@
 
 #include "base/types.h"
 
+class QString;
+
 // Kinematic state of one moving link; X, Y is its first joint (for the coupler: B).
 struct TBarState {
   Extended X, Y, Len, Angle, Omega, Epsilon;
@@ -30,6 +32,8 @@ void CouplerPoint(const TBarState& coupler, Extended delta, Extended lenBE, Exte
 // 1 crank-rocker with CD the crank, 10 with AB the crank, 11 double crank, 110 parallelogram.
 // With `show` the kind's message goes through ShowMsg.
 int ClassifyFourBar(bool show, Extended a, Extended b, Extended c, Extended d);
+// The message of a kind code (-1: the lengths close no quadrilateral).
+QString FourBarKindText(int code);
 
 // Limits of the input angle and (for rocking kinds) of the output angle. Limits a kind does
 // not define are left untouched. Throws EFloatError when an arc cosine is out of range.

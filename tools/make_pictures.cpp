@@ -17,6 +17,7 @@ void AddJstxPictures(const QString& root, PictureList& list);
 void AddCdjsjPictures(const QString& root, PictureList& list);
 void AddLwzPictures(const QString& root, PictureList& list);
 void AddNavigatorPictures(const QString& root, PictureList& list);
+void AddCouplerPictures(const QString& root, PictureList& list);
 }
 
 int main(int argc, char** argv) {
@@ -41,6 +42,7 @@ int main(int argc, char** argv) {
   AddCdjsjPictures(root, pictures);
   AddLwzPictures(root, pictures);
   AddNavigatorPictures(root, pictures);
+  AddCouplerPictures(root, pictures);
   for (const auto& [path, image] : pictures) {
     if (!save(path, image)) {
       std::fprintf(stderr, "make_pictures: cannot write %s\n", qPrintable(path));
