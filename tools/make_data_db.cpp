@@ -1,12 +1,19 @@
-// Builds the content database from its SQL text: make_data_db OUTPUT.db FILE.sql...
+// Builds the content database from its SQL text: make_data_db OUTPUT.db [--pages DIR] FILE.sql...
 // The statements of every file run in one transaction on a fresh file beside OUTPUT, which then
-// replaces OUTPUT, so a failed build never leaves a half-made database behind.
-#include <QCoreApplication>
+// replaces OUTPUT, so a failed build never leaves a half-made database behind. With --pages, the
+// text of every page an entry of "vtree" leads to is read from DIR and stored in "vtext", for
+// the navigator's search; a page that is missing fails the build.
+#include "app/navigator/page_text.h"
+#include "base/textfile.h"
+
 #include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
+#include <QUrl>
 
 #include <cstdio>
 
@@ -45,7 +52,27 @@ bool Fail(const QString& text) {
   return false;
 }
 
-bool Build(const QString& path, const QStringList& sqlFiles) {
+// The entries' targets are read from the table just built, so a page added to the table of
+// contents is searchable without any list of pages kept here.
+bool StorePageTexts(QSqlDatabase& db, const QString& pagesDir) {
+  QSqlQuery targets(db);
+  if (!targets.exec(QStringLiteral("select distinct trim(Ctable) from vtree where Pindex = 4 and Ctable is not null")))
+    return Fail(targets.lastError().text());
+  QSqlQuery store(db);
+  store.prepare(QStringLiteral("insert into vtext (Ctable, Body) values (?, ?)"));
+  while (targets.next()) {
+    const QString target = targets.value(0).toString();
+    const QString path = QFileInfo(pagesDir + u'/' + target + QStringLiteral(".htm")).absoluteFilePath();
+    QFile page(path);
+    if (!page.open(QIODevice::ReadOnly)) return Fail(QStringLiteral("cannot read the page ") + path);
+    store.addBindValue(target);
+    store.addBindValue(PagePlainText(DecodeText(page.readAll()), QUrl::fromLocalFile(path)));
+    if (!store.exec()) return Fail(path + QStringLiteral(": ") + store.lastError().text());
+  }
+  return true;
+}
+
+bool Build(const QString& path, const QString& pagesDir, const QStringList& sqlFiles) {
   QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("build"));
   db.setDatabaseName(path);
   if (!db.open()) return Fail(db.lastError().text());
@@ -60,6 +87,7 @@ bool Build(const QString& path, const QStringList& sqlFiles) {
                     QStringLiteral("\n  in: ") + statement);
     }
   }
+  if (!pagesDir.isEmpty() && !StorePageTexts(db, pagesDir)) return false;
   if (!db.commit()) return Fail(db.lastError().text());
   db.close();
   return true;
@@ -68,16 +96,22 @@ bool Build(const QString& path, const QStringList& sqlFiles) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
+  qputenv("QT_QPA_PLATFORM", "offscreen");  // the pages are laid out as text, never shown
+  QGuiApplication app(argc, argv);
   QStringList args = QCoreApplication::arguments().mid(1);
+  QString pagesDir;
+  if (args.size() > 2 && args[1] == QStringLiteral("--pages")) {
+    pagesDir = args[2];
+    args.remove(1, 2);
+  }
   if (args.size() < 2) {
-    Fail(QStringLiteral("usage: make_data_db OUTPUT.db FILE.sql..."));
+    Fail(QStringLiteral("usage: make_data_db OUTPUT.db [--pages DIR] FILE.sql..."));
     return 2;
   }
   const QString output = args.takeFirst();
   const QString fresh = output + QStringLiteral(".new");
   QFile::remove(fresh);
-  const bool ok = Build(fresh, args);
+  const bool ok = Build(fresh, pagesDir, args);
   QSqlDatabase::removeDatabase(QStringLiteral("build"));
   if (!ok) {
     QFile::remove(fresh);

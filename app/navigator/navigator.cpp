@@ -1,5 +1,6 @@
 #include "app/navigator/navigator.h"
 
+#include "app/navigator/page_text.h"
 #include "base/appdir.h"
 #include "base/convert.h"
 #include "base/desktop.h"
@@ -11,13 +12,16 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSqlQuery>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QTextBrowser>
+#include <QTextCursor>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <algorithm>
 #include <map>
 #include <set>
 
@@ -26,7 +30,9 @@ namespace {
 // What an item of the tree or of the result list carries besides its caption.
 constexpr int kKindRole = Qt::UserRole;
 constexpr int kTargetRole = Qt::UserRole + 1;
-constexpr int kTargetColumn = 1;  // the result list's hidden column
+constexpr int kKeywordRole = Qt::UserRole + 2;  // of a result found in its page's text
+constexpr int kExcerptColumn = 1;
+constexpr int kTargetColumn = 2;  // the result list's hidden column
 constexpr int kSearchTab = 1;
 
 // The tree's three 16 × 16 images: a closed book for every entry (0), an open one while the
@@ -103,7 +109,8 @@ Navigator::Navigator(const Controls& controls, std::function<void(int)> openMeth
           [this](QTreeWidgetItem* item) { Guarded([&] { DCInfoTree1Click(item); }); });
 
   QTreeWidget* list = m_c.results;
-  list->setColumnCount(2);
+  list->setColumnCount(3);
+  list->headerItem()->setText(kExcerptColumn, QStringLiteral("摘录"));
   list->setColumnHidden(kTargetColumn, true);
   list->setEditTriggers(QAbstractItemView::NoEditTriggers);
   list->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -199,21 +206,78 @@ void Navigator::txtFindKeyPress(int key) {
   search(keyword);
 }
 
+const std::vector<Navigator::PageEntry>& Navigator::pageEntries() {
+  if (!m_pages) {
+    QSqlQuery rows = m_db->Exec(QStringLiteral(
+        "select v.CID, v.CName, t.Ctable, t.Body from vtree v join vtext t on t.Ctable = trim(v.Ctable) "
+        "where v.Pindex = 4 order by v.CID"));
+    auto pages = std::make_unique<std::vector<PageEntry>>();
+    while (rows.next())
+      pages->push_back({rows.value(0).toInt(), rows.value(1).toString(), rows.value(2).toString(),
+                        rows.value(3).toString()});
+    m_pages = std::move(pages);
+  }
+  return *m_pages;
+}
+
 void Navigator::search(const QString& keyword) {
-  // The rows are read first, so a failing query leaves the list as it was.
+  // Everything is read first, so a failing query leaves the list as it was.
+  const std::vector<PageEntry>& pages = pageEntries();
   QSqlQuery rows = m_db->Exec(
       QStringLiteral("select * from vtree where Pindex > 0 and CName like ? escape '\\' order by CID"),
       {likePattern(keyword)});
-  QList<QTreeWidgetItem*> items;
-  while (rows.next()) {
+  auto newItem = [](const QString& name, int kind, const QString& target) {
     auto* item = new QTreeWidgetItem;
-    item->setText(0, rows.value(QStringLiteral("CName")).toString());
-    item->setData(0, kKindRole, rows.value(QStringLiteral("Pindex")).toInt());
-    item->setText(kTargetColumn, rows.value(QStringLiteral("Ctable")).toString().trimmed());
+    item->setText(0, name);
+    item->setData(0, kKindRole, kind);
+    item->setText(kTargetColumn, target);
+    return item;
+  };
+  QList<QTreeWidgetItem*> items;
+  std::set<int> listed;
+  while (rows.next()) {
+    listed.insert(rows.value(QStringLiteral("CID")).toInt());
+    items << newItem(rows.value(QStringLiteral("CName")).toString(), rows.value(QStringLiteral("Pindex")).toInt(),
+                     rows.value(QStringLiteral("Ctable")).toString().trimmed());
+  }
+
+  // Pages that say the keyword without naming it, the most talkative first.
+  std::vector<std::pair<const PageEntry*, TextHits>> inText;
+  for (const PageEntry& page : pages)
+    if (const TextHits hits = FindInText(page.text, keyword); hits.count > 0 && !listed.count(page.cid))
+      inText.emplace_back(&page, hits);
+  std::stable_sort(inText.begin(), inText.end(),
+                   [](const auto& a, const auto& b) { return a.second.count > b.second.count; });
+  QString longest;
+  for (const auto& [page, hits] : inText) {
+    QTreeWidgetItem* item = newItem(page->name, kPage, page->target);
+    const QString excerpt = Excerpt(page->text, hits.first, keyword.size());
+    if (excerpt.size() > longest.size()) longest = excerpt;
+    item->setText(kExcerptColumn, excerpt);
+    item->setToolTip(0, excerpt);
+    item->setToolTip(kExcerptColumn, excerpt);
+    item->setData(0, kKeywordRole, keyword);
     items << item;
   }
   m_c.results->clear();
   m_c.results->addTopLevelItems(items);
+  // The names in full, the excerpts beside them. Measuring every excerpt would be most of the
+  // search's time; the longest at the width of a Chinese character each is room enough.
+  m_c.results->resizeColumnToContents(0);
+  const QFontMetrics metrics = m_c.results->fontMetrics();
+  m_c.results->setColumnWidth(kExcerptColumn, int(longest.size() + 2) * metrics.horizontalAdvance(u'中'));
+}
+
+void Navigator::selectInPage(const QString& keyword) {
+  const TextHits hits = FindInText(m_c.browser->toPlainText(), keyword);
+  if (hits.count == 0) return;
+  QTextCursor cursor(m_c.browser->document());
+  cursor.setPosition(int(hits.first));
+  cursor.setPosition(int(hits.first + keyword.size()), QTextCursor::KeepAnchor);
+  m_c.browser->setTextCursor(cursor);
+  // the word a third down the view, under the lines that lead to it
+  QScrollBar* bar = m_c.browser->verticalScrollBar();
+  bar->setValue(bar->value() + m_c.browser->cursorRect().top() - m_c.browser->viewport()->height() / 3);
 }
 
 void Navigator::ListView1Click() {
@@ -223,6 +287,8 @@ void Navigator::ListView1Click() {
   const int kind = item->data(0, kKindRole).toInt();
   if (kind != kDesignWindow) m_c.title->setText(item->text(0));
   GotoFrm(kind, item->text(kTargetColumn));
+  const QString keyword = item->data(0, kKeywordRole).toString();
+  if (!keyword.isEmpty() && m_c.content->currentWidget() == m_c.pagePanel) selectInPage(keyword);
 }
 
 void Navigator::PageControl1Change() {

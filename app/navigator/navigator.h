@@ -1,12 +1,14 @@
 // The navigator of the main window: the table of contents held in the table "vtree" of the
-// content database, the keyword search over its entries, and the content area that an entry
-// leads to (a design window, or a teaching page under web/ with the entry's name as title).
+// content database, the keyword search over its entries' names and over the text of their pages
+// (table "vtext"), and the content area that an entry leads to (a design window, or a teaching
+// page under web/ with the entry's name as title).
 #pragma once
 
 #include <QObject>
 #include <QString>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class ContentDb;
 class QAction;
@@ -60,8 +62,19 @@ private:
   void showStartPicture();
   void setNavigatorButtonAvailable(bool available);
   void search(const QString& keyword);
+  void selectInPage(const QString& keyword);
+
+  // A page entry with the text its page shows, read from the database at the first search.
+  struct PageEntry {
+    int cid;
+    QString name;
+    QString target;
+    QString text;
+  };
+  const std::vector<PageEntry>& pageEntries();
 
   Controls m_c;
   std::function<void(int)> m_openMethod;
   std::unique_ptr<ContentDb> m_db;  // open for the whole run once the first show opened it
+  std::unique_ptr<std::vector<PageEntry>> m_pages;
 };

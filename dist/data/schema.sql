@@ -17,3 +17,10 @@ CREATE TABLE vtree (
   Ctable TEXT
 );
 CREATE INDEX vtree_pid ON vtree (PID);
+
+-- The text each page of the table of contents shows (web/<Ctable>.htm), made by the build from
+-- the pages themselves; the navigator's search reads it.
+CREATE TABLE vtext (
+  Ctable TEXT PRIMARY KEY,
+  Body   TEXT NOT NULL
+);
