@@ -385,25 +385,12 @@ void AnalysisPanel::saveClick() {
 AnalysisPanel::Table AnalysisPanel::writeTable(const QString& path, Extended omega, Extended step,
                                                Extended start, Extended end, Extended lenBE, Extended delta) {
   const Linkage& k = m_animation.linkage();
-  switch (k.kind) {
-    case LinkageKind::FourBarByKind:
-      switch (ClassifyFourBar(false, k.AB, k.BC, k.CD, k.AD)) {
-        case 0:
-          return outcome(WriteDoubleRockerTable(path, k.AB, k.BC, k.CD, k.AD, omega, step, start, end, lenBE, delta));
-        case 10:
-          return outcome(WriteCrankRockerTable(path, k.AB, k.BC, k.CD, k.AD, omega, step, start, end, lenBE, delta));
-        default:
-          ShowMsg(QStringLiteral("对不起，还没有该类型机构的运动分析程序！"));
-          return Table::None;
-      }
-    case LinkageKind::CrankRocker:
-      return outcome(WriteCrankRockerTable(path, k.AB, k.BC, k.CD, k.AD, omega, step, start, end, lenBE, delta));
-    case LinkageKind::CrankSlider:
-      return outcome(WriteCrankSliderTable(path, k.r, k.l, k.e, omega, step, start, end));
-    case LinkageKind::GuideBar:
-      return outcome(WriteGuideBarTable(path, k.r, k.d, omega, step, start, end));
+  const std::optional<MotionTableKind> kind = MotionTableKindOf(k);
+  if (!kind) {
+    ShowMsg(QStringLiteral("对不起，还没有该类型机构的运动分析程序！"));
+    return Table::None;
   }
-  return Table::Failed;
+  return outcome(WriteMotionTable(path, TableFormat::Html, *kind, k, {omega, step, start, end, lenBE, delta}));
 }
 
 void AnalysisPanel::outputClick() {
