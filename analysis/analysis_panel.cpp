@@ -1,5 +1,6 @@
 #include "analysis/analysis_panel.h"
 
+#include "analysis/plot_frm.h"
 #include "app/application.h"
 #include "base/appdir.h"
 #include "base/convert.h"
@@ -238,9 +239,13 @@ AnalysisPanel::AnalysisPanel(AnalysisPanelConfig config, QWidget* parent)
   connect(finishButton, &QPushButton::clicked, this, guarded(&AnalysisPanel::finishClick));
   connect(startButton, &QPushButton::clicked, this, guarded(&AnalysisPanel::startClick));
   connect(pauseButton, &QPushButton::clicked, this, guarded(&AnalysisPanel::pauseClick));
+  connect(btnPlots, &QPushButton::clicked, this, guarded(&AnalysisPanel::plotsClick));
   connect(trackBar, &QSlider::valueChanged, &m_animation, &MechanismAnimation::setSpeed);
   connect(&m_animation, &MechanismAnimation::framePainted, this,
-          [this] { m_figure->setImage(m_animation.frame()); });
+          [this] {
+            m_figure->setImage(m_animation.frame());
+            if (m_plots && m_plots->isVisible()) m_plots->setAnimationAngle(m_animation.phi());
+          });
   connect(&m_animation, &MechanismAnimation::controlsChanged, this, &AnalysisPanel::showControls);
   hide();
 }
@@ -281,6 +286,9 @@ QWidget* AnalysisPanel::buildCommands() {
   grid->addWidget(saveButton, 0, 1);
   grid->addWidget(outputButton, 1, 0);
   grid->addWidget(finishButton, 1, 1);
+  btnPlots = commandButton(QStringLiteral("btnPlots"), QStringLiteral("曲线详图…"), box);
+  btnPlots->setFixedWidth(76);
+  grid->addWidget(btnPlots, 0, 2);
   return box;
 }
 
@@ -449,3 +457,32 @@ void AnalysisPanel::finishClick() {
 void AnalysisPanel::startClick() { m_animation.start(StrToFloat(x1Edit->text())); }
 
 void AnalysisPanel::pauseClick() { m_animation.pause(); }
+
+void AnalysisPanel::plotsClick() {
+  MotionSettings settings;
+  settings.step = StrToFloat(stepEdit->text()) * kRad;
+  settings.omega = StrToFloat(omegaEdit->text()) * kRad;
+  settings.start = StrToFloat(x1Edit->text()) * kRad;
+  settings.end = StrToFloat(x2Edit->text()) * kRad;
+  if (m_config.hasCouplerPoint()) {
+    settings.lenBE = StrToFloat(lenBEEdit->text());
+    settings.delta = StrToFloat(deltaEdit->text()) * kRad;
+  }
+  const Extended steps = std::nearbyint((settings.end - settings.start) / settings.step);
+  FpuCheck();  // a zero step fails here
+  if (steps > kMaxTableSteps) {
+    ShowMsg(QStringLiteral("有必要输出这么多点吗？请减小输出角范围或增大步长值！"));
+    focusOn(stepEdit);
+    return;
+  }
+  if (!m_hasLinkage) return;
+  const std::optional<MotionTableKind> kind = MotionTableKindOf(m_animation.linkage());
+  if (!kind) {
+    ShowMsg(QStringLiteral("对不起，还没有该类型机构的运动分析程序！"));
+    return;
+  }
+  if (!m_plots) m_plots = new TPlotFrm(this);
+  m_plots->setMotion(*kind, m_animation.linkage(), settings);
+  m_plots->show();
+  m_plots->raise();
+}

@@ -13,6 +13,7 @@
 class QLineEdit;
 class QPushButton;
 class QSlider;
+class TPlotFrm;
 
 // A picture control: shows an image at its natural size.
 class PictureView : public QWidget {
@@ -95,6 +96,9 @@ public:
   void finishClick();
   void startClick();
   void pauseClick();
+  // "曲线详图…": the plot window over the range, step and speed of the edits.
+  void plotsClick();
+  TPlotFrm* plotWindow() const { return m_plots; }
   void stopTimer() { m_animation.stopTimer(); }
 
   MechanismAnimation& animation() { return m_animation; }
@@ -103,6 +107,7 @@ public:
   QLineEdit *x1Edit, *x2Edit, *stepEdit, *omegaEdit, *lenBEEdit = nullptr, *deltaEdit = nullptr;
   QPushButton *drawButton, *saveButton, *outputButton, *finishButton, *startButton, *pauseButton;
   QSlider* trackBar;
+  QPushButton* btnPlots;
 
 signals:
   void finished();  // "完成": the design window takes over
@@ -125,4 +130,5 @@ private:
   MechanismAnimation m_animation;
   PictureView* m_curves;
   PictureView* m_figure;
+  TPlotFrm* m_plots = nullptr;
 };

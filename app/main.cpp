@@ -1,10 +1,12 @@
 // Kinvora: synthesis and kinematic analysis of planar four-bar linkages.
 #include "app/about_frm.h"
 #include "app/application.h"
+#include "app/command_line.h"
 #include "app/main_frm.h"
 #include "app/msg_frm.h"
 #include "app/qt_desktop.h"
 #include "base/appdir.h"
+#include "base/desktop.h"
 #include "methods/CDJSJ/cdjsj_frm.h"
 #include "methods/DYWZ/dywz_frm.h"
 #include "methods/HSGX/hsgx_frm.h"
@@ -12,8 +14,12 @@
 #include "methods/JSTX/jstx_frm.h"
 
 #include <QApplication>
+#include <QTimer>
 
 int main(int argc, char** argv) {
+  // An export runs with no display, so it is done before any window system is opened.
+  if (const std::optional<int> status = RunCommandLine(argc, argv)) return *status;
+  const QString record = RecordArgument(argc, argv);
   QApplication app(argc, argv);
   SetupApplication(app);
   UserFiles files = UserFiles::Beside;
@@ -39,5 +45,7 @@ int main(int argc, char** argv) {
   mainFrm.SetAboutBox(&aboutFrm);
 
   mainFrm.show();
+  if (!record.isEmpty())
+    QTimer::singleShot(0, &mainFrm, [&] { Guarded([&] { OpenRecordArgument(mainFrm, record); }); });
   return app.exec();
 }
