@@ -23,7 +23,7 @@ QList<QStringList> htmlRows(const QString& page) {
   QList<QStringList> out;
   for (QString line : page.split(QStringLiteral("\r\n"))) {
     if (line == QStringLiteral("<tr><td colspan=\"9\">回程</td></tr>")) out << QStringList{QStringLiteral("回程")};
-    if (!line.startsWith(QStringLiteral("<tr><td>"))) continue;
+    if (!line.startsWith(QStringLiteral("<tr><td>")) || line.size() <= 8 || !line[8].isDigit()) continue;
     line = line.mid(8, line.size() - 18);
     out << line.split(QStringLiteral("</td><td>"));
   }
@@ -36,6 +36,8 @@ struct Case {
   Linkage linkage;
   MotionSettings settings;
 };
+
+void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
 
 class CsvMatchesHtml : public ::testing::TestWithParam<Case> {};
 

@@ -13,12 +13,12 @@ namespace {
 
 constexpr Extended kDeg = kPi / 180;
 
-struct Run {
+struct Outcome {
   int status = -1;
   QByteArray out, err;
 };
 
-Run kinvora(const QStringList& args) {
+Outcome kinvora(const QStringList& args) {
   QProcess p;
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.remove(QStringLiteral("DISPLAY"));  // it must not need one
@@ -69,7 +69,7 @@ TEST_F(CommandLine, FailuresSayOneLineAndWriteNothing) {
     QStringList args = {QStringLiteral("--export"), path, QStringLiteral("--output"), out()};
     if (!c.extra.contains(QStringLiteral("--format"))) args << QStringLiteral("--format") << QStringLiteral("csv");
     args << c.extra;
-    const Run r = kinvora(args);
+    const Outcome r = kinvora(args);
     EXPECT_NE(r.status, 0) << c.why;
     EXPECT_EQ(r.err.count('\n'), 1) << c.why << ": " << r.err.toStdString();
     EXPECT_TRUE(r.out.isEmpty()) << c.why;
@@ -107,7 +107,7 @@ TEST_F(CommandLine, CsvRowsEqualThePanelsTable) {
   };
   for (const Kind& k : kinds) {
     const QStringList range = QString::fromLatin1(k.range).split(u':');
-    const Run r = kinvora({QStringLiteral("--export"), record(QStringLiteral("k"), k.record), QStringLiteral("--format"),
+    const Outcome r = kinvora({QStringLiteral("--export"), record(QStringLiteral("k"), k.record), QStringLiteral("--format"),
                            QStringLiteral("csv"), QStringLiteral("--range"), QString::fromLatin1(k.range)});
     ASSERT_EQ(r.status, 0) << k.name << ": " << r.err.toStdString();
     const QString page = m_dir.filePath(QStringLiteral("page.htm"));
@@ -116,7 +116,7 @@ TEST_F(CommandLine, CsvRowsEqualThePanelsTable) {
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     QStringList expected;
     for (QString line : DecodeText(f.readAll()).split(QStringLiteral("\r\n")))
-      if (line.startsWith(QStringLiteral("<tr><td>")))
+      if (line.startsWith(QStringLiteral("<tr><td>")) && line.size() > 8 && line[8].isDigit())
         expected << line.mid(8, line.size() - 18).replace(QStringLiteral("</td><td>"), QStringLiteral(","));
     QStringList rows = QString::fromUtf8(r.out.mid(3)).split(QStringLiteral("\r\n")).filter(QRegularExpression(QStringLiteral("^\\d")));
     EXPECT_EQ(rows, expected) << k.name;
