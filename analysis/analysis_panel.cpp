@@ -2,6 +2,7 @@
 
 #include "widgets/controls.h"
 #include "widgets/fonts.h"
+#include "analysis/plot_frm.h"
 #include "base/appdir.h"
 #include "base/convert.h"
 #include "base/desktop.h"
@@ -231,9 +232,13 @@ AnalysisPanel::AnalysisPanel(AnalysisPanelConfig config, QWidget* parent)
   connect(startButton, &QPushButton::clicked, this, guarded(&AnalysisPanel::startClick));
   connect(pauseButton, &QPushButton::clicked, this, guarded(&AnalysisPanel::pauseClick));
   connect(btnWorkbench, &QPushButton::clicked, this, guarded(&AnalysisPanel::btnWorkbenchClick));
+  connect(btnPlots, &QPushButton::clicked, this, guarded(&AnalysisPanel::plotsClick));
   connect(trackBar, &QSlider::valueChanged, &m_animation, &MechanismAnimation::setSpeed);
   connect(&m_animation, &MechanismAnimation::framePainted, this,
-          [this] { m_figure->setImage(m_animation.frame()); });
+          [this] {
+            m_figure->setImage(m_animation.frame());
+            if (m_plots && m_plots->isVisible()) m_plots->setAnimationAngle(m_animation.phi());
+          });
   connect(&m_animation, &MechanismAnimation::controlsChanged, this, &AnalysisPanel::showControls);
   hide();
 }
@@ -278,6 +283,9 @@ QWidget* AnalysisPanel::buildCommands() {
   grid->addWidget(finishButton, 1, 1);
   grid->addWidget(btnWorkbench, 0, 2);
   showWorkbenchButton();
+  btnPlots = commandButton(QStringLiteral("btnPlots"), QStringLiteral("曲线详图…"), box);
+  btnPlots->setFixedWidth(76);
+  grid->addWidget(btnPlots, 1, 2);
   return box;
 }
 
@@ -396,25 +404,12 @@ void AnalysisPanel::saveClick() {
 AnalysisPanel::Table AnalysisPanel::writeTable(const QString& path, Extended omega, Extended step,
                                                Extended start, Extended end, Extended lenBE, Extended delta) {
   const Linkage& k = m_animation.linkage();
-  switch (k.kind) {
-    case LinkageKind::FourBarByKind:
-      switch (ClassifyFourBar(false, k.AB, k.BC, k.CD, k.AD)) {
-        case 0:
-          return outcome(WriteDoubleRockerTable(path, k.AB, k.BC, k.CD, k.AD, omega, step, start, end, lenBE, delta));
-        case 10:
-          return outcome(WriteCrankRockerTable(path, k.AB, k.BC, k.CD, k.AD, omega, step, start, end, lenBE, delta));
-        default:
-          ShowMsg(QStringLiteral("对不起，还没有该类型机构的运动分析程序！"));
-          return Table::None;
-      }
-    case LinkageKind::CrankRocker:
-      return outcome(WriteCrankRockerTable(path, k.AB, k.BC, k.CD, k.AD, omega, step, start, end, lenBE, delta));
-    case LinkageKind::CrankSlider:
-      return outcome(WriteCrankSliderTable(path, k.r, k.l, k.e, omega, step, start, end));
-    case LinkageKind::GuideBar:
-      return outcome(WriteGuideBarTable(path, k.r, k.d, omega, step, start, end));
+  const std::optional<MotionTableKind> kind = MotionTableKindOf(k);
+  if (!kind) {
+    ShowMsg(QStringLiteral("对不起，还没有该类型机构的运动分析程序！"));
+    return Table::None;
   }
-  return Table::Failed;
+  return outcome(WriteMotionTable(path, TableFormat::Html, *kind, k, {omega, step, start, end, lenBE, delta}));
 }
 
 void AnalysisPanel::outputClick() {
@@ -481,4 +476,33 @@ void AnalysisPanel::btnWorkbenchClick() {
     lenBE *= m_config.figureScale;
   }
   if (workbenchOpener()) workbenchOpener()(shown, lenBE, delta);
+}
+
+void AnalysisPanel::plotsClick() {
+  MotionSettings settings;
+  settings.step = StrToFloat(stepEdit->text()) * kRad;
+  settings.omega = StrToFloat(omegaEdit->text()) * kRad;
+  settings.start = StrToFloat(x1Edit->text()) * kRad;
+  settings.end = StrToFloat(x2Edit->text()) * kRad;
+  if (m_config.hasCouplerPoint()) {
+    settings.lenBE = StrToFloat(lenBEEdit->text());
+    settings.delta = StrToFloat(deltaEdit->text()) * kRad;
+  }
+  const Extended steps = std::nearbyint((settings.end - settings.start) / settings.step);
+  FpuCheck();  // a zero step fails here
+  if (steps > kMaxTableSteps) {
+    ShowMsg(QStringLiteral("有必要输出这么多点吗？请减小输出角范围或增大步长值！"));
+    focusOn(stepEdit);
+    return;
+  }
+  if (!m_hasLinkage) return;
+  const std::optional<MotionTableKind> kind = MotionTableKindOf(m_animation.linkage());
+  if (!kind) {
+    ShowMsg(QStringLiteral("对不起，还没有该类型机构的运动分析程序！"));
+    return;
+  }
+  if (!m_plots) m_plots = new TPlotFrm(this);
+  m_plots->setMotion(*kind, m_animation.linkage(), settings);
+  m_plots->show();
+  m_plots->raise();
 }

@@ -16,6 +16,7 @@
 class QLineEdit;
 class QPushButton;
 class QSlider;
+class TPlotFrm;
 
 struct AnalysisPanelConfig {
   QString page;  // the panel's own name, e.g. "type1step6"
@@ -89,6 +90,9 @@ public:
   void startClick();
   void pauseClick();
   void btnWorkbenchClick();
+  // "曲线详图…": the plot window over the range, step and speed of the edits.
+  void plotsClick();
+  TPlotFrm* plotWindow() const { return m_plots; }
   void stopTimer() { m_animation.stopTimer(); }
 
   MechanismAnimation& animation() { return m_animation; }
@@ -98,6 +102,7 @@ public:
   QPushButton *drawButton, *saveButton, *outputButton, *finishButton, *startButton, *pauseButton;
   QPushButton* btnWorkbench;
   QSlider* trackBar;
+  QPushButton* btnPlots;
 
 signals:
   void finished();  // "完成": the design window takes over
@@ -122,4 +127,5 @@ private:
   MechanismAnimation m_animation;
   PictureBox* m_curves;
   PictureBox* m_figure;
+  TPlotFrm* m_plots = nullptr;
 };

@@ -1,6 +1,6 @@
 // Cost of one four-bar position against the transcendental calls it cannot avoid, and the
-// time to write the 3601-row crank-rocker table. Run with --benchmark_repetitions=N to get
-// medians; the ratio of FourBarAt to its trigonometric budget is printed at the end.
+// time to write the 3601-row crank-rocker table as an HTML page and as a CSV file. Run with
+// --benchmark_repetitions=N to get medians; the ratio of FourBarAt to its trigonometric budget is printed at the end.
 #include "link/kinematics.h"
 #include "link/tables.h"
 
@@ -74,6 +74,19 @@ void BM_WriteCrankRockerTable3601(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_WriteCrankRockerTable3601)->Unit(benchmark::kMillisecond);
+
+// The same rows as a CSV file for other programs.
+void BM_WriteCrankRockerCsv3601(benchmark::State& state) {
+  QTemporaryDir dir;
+  const QString file = dir.filePath(QStringLiteral("temp.csv"));
+  const Linkage k = Linkage::FourBar(LinkageKind::CrankRocker, 30, 100, 80, 110);
+  const MotionSettings s{60 * kDeg, 0.1L * kDeg, 0, 360 * kDeg, 50, 30 * kDeg};
+  for (auto _ : state) {
+    if (!WriteMotionTable(file, TableFormat::Csv, MotionTableKind::CrankRocker, k, s))
+      state.SkipWithError("table not written");
+  }
+}
+BENCHMARK(BM_WriteCrankRockerCsv3601)->Unit(benchmark::kMillisecond);
 
 // Prints the console report and then the ratios of the medians (or single runs), in CPU
 // time: the build machine is shared, and waiting for a core is not the routine's cost.

@@ -23,6 +23,10 @@ DesignRecordReader::DesignRecordReader(const QString& recordPath) : m_ini(record
 
 QString DesignRecordReader::Method() const { return m_ini.ReadString(kSection, QStringLiteral("DsMethod"), {}); }
 
+Extended DesignRecordReader::Real(const QString& key, Extended def) const { return m_ini.ReadFloat(kSection, key, def); }
+int DesignRecordReader::Integer(const QString& key, int def) const { return m_ini.ReadInteger(kSection, key, def); }
+QString DesignRecordReader::Text(const QString& key, const QString& def) const { return m_ini.ReadString(kSection, key, def); }
+
 RecordHeader DesignRecordReader::Header() const {
   RecordHeader h;
   h.method = Method();

@@ -44,6 +44,10 @@ public:
   void Read(const RecordFields& fields) const;
   // The method a saved record belongs to; empty when it names none.
   QString Method() const;
+  // One value by its key, for readers that are not the window (the command line).
+  Extended Real(const QString& key, Extended def = 0) const;
+  int Integer(const QString& key, int def) const;
+  QString Text(const QString& key, const QString& def = {}) const;
 
 private:
   TIniFile m_ini;

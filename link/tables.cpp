@@ -1,6 +1,7 @@
-// The four result pages. Lines go to the file in chunks as they are made, so a failure part
-// way leaves the page written up to the last good line, and a long table never sits whole in
-// memory. Every line is checked for a floating-point fault before it is accepted.
+// The four result pages and their CSV twins. Lines go to the file in chunks as they are made,
+// so a failure part way leaves the table written up to the last good line, and a long table
+// never sits whole in memory. Every line is checked for a floating-point fault before it is
+// accepted.
 #include "link/tables.h"
 
 #include "base/errors.h"
@@ -8,6 +9,7 @@
 #include "base/numfmt.h"
 #include "base/textfile.h"
 #include "link/kinematics.h"
+#include "link/motion_data.h"
 
 #include <QFile>
 #include <QString>
@@ -21,18 +23,17 @@ namespace {
 
 constexpr Extended kToDeg = 180 / kPi;
 constexpr qsizetype kChunkChars = 32 * 1024;
-// More rows than any disk holds; beyond it the step count is not a number of rows at all.
-// A million rows take a few seconds and some 50 MB; a range or step typed past that would keep
-// the program busy for hours, so it fails as an overflow instead.
-constexpr Extended kMaxSteps = 1e6L;
 
 class PageWriter {
 public:
-  explicit PageWriter(const QString& path) : m_file(path) {}
+  PageWriter(QIODevice& out, TableFormat format) : m_out(out), m_format(format) {}
 
   void open() {
-    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-      throw EFileError(QStringLiteral("无法创建文件“%1”。").arg(m_file.fileName()));
+    if (auto* file = qobject_cast<QFile*>(&m_out); file && !file->isOpen() &&
+                                                    !file->open(QIODevice::WriteOnly | QIODevice::Truncate))
+      throw EFileError(QStringLiteral("无法创建文件“%1”。").arg(file->fileName()));
+    // A byte-order mark tells spreadsheets the text is UTF-8.
+    if (m_format == TableFormat::Csv) write(QByteArrayLiteral("\xEF\xBB\xBF"));
   }
 
   // A line whose numbers came out of a faulty operation is not written.
@@ -45,55 +46,54 @@ public:
 
   void close() {
     flush();
-    if (!m_file.flush()) fail();
-    m_file.close();
-    if (m_file.error() != QFileDevice::NoError) fail();
+    if (auto* file = qobject_cast<QFileDevice*>(&m_out)) {
+      if (!file->flush()) fail();
+      file->close();
+      if (file->error() != QFileDevice::NoError) fail();
+    }
   }
 
-  // After a failure: keep what was accepted so far, as far as the file takes it.
+  // After a failure: keep what was accepted so far, as far as the device takes it.
   void abandon() noexcept {
     try {
       flush();
     } catch (...) {
     }
-    m_file.close();
+    if (auto* file = qobject_cast<QFileDevice*>(&m_out)) file->close();
   }
 
 private:
   void flush() {
     if (m_pending.isEmpty()) return;
-    const QByteArray bytes = EncodeText(m_pending);
+    const QByteArray bytes = encode(m_pending);
     m_pending.clear();
-    if (m_file.write(bytes) != bytes.size()) fail();
+    write(bytes);
+  }
+
+  QByteArray encode(const QString& text) const {
+    if (m_format == TableFormat::Csv) return text.toUtf8();
+    // Rows are ASCII, which GB18030 keeps byte for byte; only the page's head needs the codec.
+    const bool ascii = std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; });
+    return ascii ? text.toLatin1() : EncodeText(text);
+  }
+
+  void write(const QByteArray& bytes) {
+    if (m_out.write(bytes) != bytes.size()) fail();
   }
 
   [[noreturn]] void fail() {
-    throw EFileError(QStringLiteral("写文件“%1”出错。").arg(m_file.fileName()));
+    const auto* file = qobject_cast<QFileDevice*>(&m_out);
+    throw EFileError(QStringLiteral("写文件“%1”出错。").arg(file ? file->fileName() : QString()));
   }
 
-  QFile m_file;
+  QIODevice& m_out;
+  TableFormat m_format;
   QString m_pending;
 };
 
-QString fixed3(Extended v) { return FormatFixed(v, 3); }
-QString sci3(Extended v) { return FormatExp(v, 3); }
-
-QString row(long long i, std::initializer_list<QString> cells) {
-  QString out = QStringLiteral("<tr><td>") + QString::number(i) + QStringLiteral("</td>");
-  for (const QString& cell : cells) out += QStringLiteral("<td>") + cell + QStringLiteral("</td>");
-  out += QStringLiteral("</tr>");
-  return out;
-}
-
-// n of the rows 0 … n; negative when end lies before start.
-long long stepCount(Extended start, Extended end, Extended step) {
-  const Extended q = (end - start) / step;
-  FpuCheck();  // a zero step
-  if (!(std::fabs(q) <= kMaxSteps)) {
-    std::feraiseexcept(FE_OVERFLOW);
-    FpuCheck();
-  }
-  return static_cast<long long>(std::nearbyint(q));  // halves to even
+// "<tr><td>i</td><td>…</td></tr>" from the row's cells.
+QString htmlRow(const QStringList& cells) {
+  return QStringLiteral("<tr><td>") + cells.join(QStringLiteral("</td><td>")) + QStringLiteral("</td></tr>");
 }
 
 void writeHead(PageWriter& page, const QString& title) {
@@ -117,20 +117,16 @@ void writeTail(PageWriter& page) {
   page.line(QStringLiteral("</html>"));
 }
 
-// Writes one whole page under one guard. The caller's floating-point flags are kept as they
-// were, so a fault of the page is reported only by the result.
-bool writePage(const QString& path, const QString& title,
-               const std::function<void(PageWriter&)>& body) {
+// Runs one whole table under one guard. The caller's floating-point flags are kept as they
+// were, so a fault of the table is reported only by the result.
+bool guardedTable(PageWriter& page, const std::function<void()>& body) {
   std::fexcept_t callerFlags;
   std::fegetexceptflag(&callerFlags, FE_ALL_EXCEPT);
-  PageWriter page(path);
   bool ok = false;
   try {
     FpuClear();
     page.open();
-    writeHead(page, title);
-    body(page);
-    writeTail(page);
+    body();
     page.close();
     ok = true;
   } catch (...) {
@@ -187,142 +183,79 @@ Extended acosDeg(Extended x) { return std::acos(x) * kToDeg; }
 
 }  // namespace
 
-bool WriteCrankRockerTable(const QString& file, Extended a, Extended b, Extended c, Extended d,
-                           Extended omega, Extended step, Extended start, Extended end,
-                           Extended lenBE, Extended delta) {
-  return writePage(file, QStringLiteral("曲柄摇杆机构运动分析结果输出"), [&](PageWriter& page) {
-    writeFourBarIntro(page, QStringLiteral("曲柄摇杆机构运动分析结果"), a, b, c, d, lenBE, delta);
-    page.line(QStringLiteral("<br>　◇机构类型：曲柄摇杆机构。杆a的转角范围:φ<sub>1</sub>=0～360°"));
-    page.line(QStringLiteral("<br>　◇曲柄AB角速度:") + FormatR(omega * kToDeg, 4) +
-              QStringLiteral("°/s"));
-
-    // angle BCD with the crank folded onto (x0) and stretched along (x180) the frame
-    const Extended x0 = acosDeg((b * b + c * c - (d - a) * (d - a)) / (2 * b * c));
-    page.line(QStringLiteral("<br>　◇φ<sub>1</sub>=0°(杆a与机架重叠共线)时∠BCD=") +
-              FormatR(x0, 5) + QStringLiteral("°"));
-    writeObtuseNote(page, x0);
-    const Extended x180 = acosDeg((b * b + c * c - (d + a) * (d + a)) / (2 * b * c));
-    page.line(QStringLiteral("<br>　◇φ<sub>1</sub>=180°(杆a与机架拉直共线)时∠BCD=") +
-              FormatR(x180, 5) + QStringLiteral("°"));
-    writeObtuseNote(page, x180);
-    page.line(QStringLiteral("<br>　◇杆a驱动时最小传动角γ<sub>min</sub>=") +
-              FormatR(std::min(x0, 180 - x180), 5) + QStringLiteral("°"));
-
-    // right extreme: crank and coupler stretched in line, |AC| = a + b
-    const Extended ab = a + b;
-    const Extended phiR = acosDeg((d * d - c * c + ab * ab) / (2 * d * ab));
-    const Extended psiR = 180 - acosDeg((c * c + d * d - ab * ab) / (2 * c * d));
-    page.line(QStringLiteral("<br>　◇φ<sub>1</sub>=") + FormatR(phiR, 5) +
-              QStringLiteral("°时,杆a与连杆拉直共线(摇杆c右极限),φ<sub>3</sub>=") +
-              FormatR(psiR, 5) + QStringLiteral("°,∠BCD=") + FormatR(psiR - phiR, 5) +
-              QStringLiteral("°"));
-    writeObtuseNote(page, psiR - phiR);
-
-    // left extreme: crank and coupler folded in line, |AC| = b - a
-    const Extended ba = b - a;
-    const Extended phiL = acosDeg((d * d + ba * ba - c * c) / (2 * d * ba));
-    const Extended psiL = 180 - acosDeg((c * c + d * d - ba * ba) / (2 * c * d));
-    page.line(QStringLiteral("<br>　◇φ<sub>1</sub>=") + FormatR(phiL + 180, 5) +
-              QStringLiteral("°时,杆a与连杆重叠共线(摇杆c左极限),φ<sub>3</sub>=") +
-              FormatR(psiL, 5) + QStringLiteral("°,∠BCD=") + FormatR(psiL - phiL, 5) +
-              QStringLiteral("°"));
-    writeObtuseNote(page, psiL - phiL);
-
-    const Extended gammaW =
-        std::min({acosDeg((c * c + ab * ab - d * d) / (2 * c * ab)), 180 - x180,
-                  acosDeg((c * c + ba * ba - d * d) / (2 * c * ba))});
-    page.line(QStringLiteral("<br>　◇杆a驱动时工作行程(慢行程)的最小传动角γ<sub>min</sub>=") +
-              FormatR(gammaW, 5) + QStringLiteral("°"));
-    const Extended theta = std::fabs(phiL - phiR);
-    page.line(QStringLiteral("<br>　◇摇杆摆角(行程)ψ=") + FormatR(psiL - psiR, 5) +
-              QStringLiteral("°,极位夹角θ=") + FormatR(theta, 5) +
-              QStringLiteral("°,行程速比系数K=") + FormatR((180 + theta) / (180 - theta), 6));
-    page.line(QStringLiteral("<br></p><p align=\"left\">") + fourBarTableCaption());
-    page.line(QStringLiteral("</td><td><img src=\"../web/images/jlsg.gif\"></td></tr>"));
-    page.line(QStringLiteral("</table>"));
-    page.line(fourBarTableStart());
-    page.line(fourBarHeaderRow());
-
-    const long long n = stepCount(start, end, step);
-    for (long long i = 0; i <= n; ++i) {
-      const Extended phi1 = start + i * step;
-      Extended gamma, phi2, phi3, omega3, eps3, ex, ey;
-      FourBarAt(phi1, omega, a, b, c, d, delta, lenBE, gamma, phi2, phi3, omega3, eps3, ex, ey);
-      page.line(row(i, {fixed3(phi1 * kToDeg), fixed3(phi2 * kToDeg), fixed3(gamma * kToDeg),
-                             fixed3(ex), fixed3(ey), fixed3(phi3 * kToDeg),
-                             fixed3(omega3 * kToDeg), fixed3(eps3 * kToDeg)}));
-    }
-  });
-}
-
-bool WriteDoubleRockerTable(const QString& file, Extended a, Extended b, Extended c, Extended d,
-                            Extended omega, Extended step, Extended start, Extended end,
-                            Extended lenBE, Extended delta) {
-  return writePage(file, QStringLiteral("双摇杆机构运动分析结果输出"), [&](PageWriter& page) {
-    writeFourBarIntro(page, QStringLiteral("双摇杆机构运动分析结果"), a, b, c, d, lenBE, delta);
-    Extended phi1min = 0, phi1max = 0, phi3min = 0, phi3max = 0;
-    FourBarRange(a, b, c, d, phi1min, phi1max, phi3min, phi3max);
-    if (phi1min > 0 && phi1max < kPi)
-      page.line(QStringLiteral("<br>　◇杆a和机架d不能共线，杆a只能处于机架d上方(或下方)。"));
-    if (phi1max >= kPi)
-      page.line(QStringLiteral("<br>　◇杆a和机架d可以拉直共线，杆a可以通过φ=180°位置进入机架d下方。"));
-    if (phi1min <= 0 && phi1max > 0)
-      page.line(QStringLiteral("<br>　◇杆a和机架d可以重叠共线，杆a可以通过φ=0°位置进入机架d下方。"));
-    page.line(QStringLiteral("<br>　◇机构类型：双摇杆机构。杆a的转角范围:φ=") +
-              FormatR(phi1min * kToDeg, 5) + QStringLiteral("～") +
-              FormatR(phi1max * kToDeg, 5) + QStringLiteral("°"));
-    page.line(QStringLiteral("<br>　◇AB角速度:±") + FormatR(omega * kToDeg, 4) +
-              QStringLiteral("°/s"));
-    page.line(QStringLiteral("</p></td><td rowspan=\"2\"><img src=\"../web/images/jlsg.gif\"></td></tr>"));
-    page.line(QStringLiteral("<tr><td valign=\"bottom\"><p align=\"left\">") +
-              fourBarTableCaption() + QStringLiteral("</td></tr>"));
-    page.line(QStringLiteral("</table>"));
-    page.line(fourBarTableStart());
-    page.line(fourBarHeaderRow());
-
-    // Only the reachable swing is tabulated.
-    start = std::max(start, phi1min);
-    end = std::min(end, phi1max);
-    if (start > end) {
-      start = phi1min;
-      end = phi1max;
-    }
-    const long long n = stepCount(start, end, step);
-
-    // One set of records for both strokes: a singular row repeats the previous speeds.
-    TBarState input{}, coupler{}, output{};
-    input.Len = a;
-    input.Omega = omega;
-    coupler.Len = b;
-    output.Len = c;
-    const auto writeRow = [&](long long i, Extended phi1) {
-      input.Angle = phi1;
-      SolveDyad(false, input, coupler, output, d);
-      Extended ex, ey;
-      CouplerPoint(coupler, delta, lenBE, ex, ey);
-      Extended gamma = std::fabs(output.Angle - coupler.Angle);
-      if (gamma > kPi) gamma -= kPi;
-      if (gamma > kPi / 2) gamma = kPi - gamma;
-      page.line(row(i, {fixed3(phi1 * kToDeg), fixed3(coupler.Angle * kToDeg),
-                             fixed3(gamma * kToDeg), fixed3(ex), fixed3(ey),
-                             fixed3(output.Angle * kToDeg), sci3(output.Omega * kToDeg),
-                             sci3(output.Epsilon * kToDeg)}));
-    };
-    for (long long i = 0; i <= n; ++i) {
-      Extended phi1 = start + i * step;
-      if (i == n && phi1 > end) phi1 = end;
-      writeRow(i, phi1);
-    }
-    page.line(QStringLiteral("<tr><td colspan=\"9\">回程</td></tr>"));
-    for (long long i = 0; i <= n; ++i) {
-      Extended phi1 = end - i * step;
-      if (i == n && phi1 < start) phi1 = start;
-      writeRow(i, phi1);
-    }
-  });
-}
 
 namespace {
+
+void writeCrankRockerIntro(PageWriter& page, const Linkage& k, const MotionSettings& s) {
+  const Extended a = k.AB, b = k.BC, c = k.CD, d = k.AD;
+  writeFourBarIntro(page, QStringLiteral("曲柄摇杆机构运动分析结果"), a, b, c, d, s.lenBE, s.delta);
+  page.line(QStringLiteral("<br>　◇机构类型：曲柄摇杆机构。杆a的转角范围:φ<sub>1</sub>=0～360°"));
+  page.line(QStringLiteral("<br>　◇曲柄AB角速度:") + FormatR(s.omega * kToDeg, 4) + QStringLiteral("°/s"));
+
+  // angle BCD with the crank folded onto (x0) and stretched along (x180) the frame
+  const Extended x0 = acosDeg((b * b + c * c - (d - a) * (d - a)) / (2 * b * c));
+  page.line(QStringLiteral("<br>　◇φ<sub>1</sub>=0°(杆a与机架重叠共线)时∠BCD=") + FormatR(x0, 5) +
+            QStringLiteral("°"));
+  writeObtuseNote(page, x0);
+  const Extended x180 = acosDeg((b * b + c * c - (d + a) * (d + a)) / (2 * b * c));
+  page.line(QStringLiteral("<br>　◇φ<sub>1</sub>=180°(杆a与机架拉直共线)时∠BCD=") + FormatR(x180, 5) +
+            QStringLiteral("°"));
+  writeObtuseNote(page, x180);
+  page.line(QStringLiteral("<br>　◇杆a驱动时最小传动角γ<sub>min</sub>=") + FormatR(std::min(x0, 180 - x180), 5) +
+            QStringLiteral("°"));
+
+  // right extreme: crank and coupler stretched in line, |AC| = a + b
+  const Extended ab = a + b;
+  const Extended phiR = acosDeg((d * d - c * c + ab * ab) / (2 * d * ab));
+  const Extended psiR = 180 - acosDeg((c * c + d * d - ab * ab) / (2 * c * d));
+  page.line(QStringLiteral("<br>　◇φ<sub>1</sub>=") + FormatR(phiR, 5) +
+            QStringLiteral("°时,杆a与连杆拉直共线(摇杆c右极限),φ<sub>3</sub>=") + FormatR(psiR, 5) +
+            QStringLiteral("°,∠BCD=") + FormatR(psiR - phiR, 5) + QStringLiteral("°"));
+  writeObtuseNote(page, psiR - phiR);
+
+  // left extreme: crank and coupler folded in line, |AC| = b - a
+  const Extended ba = b - a;
+  const Extended phiL = acosDeg((d * d + ba * ba - c * c) / (2 * d * ba));
+  const Extended psiL = 180 - acosDeg((c * c + d * d - ba * ba) / (2 * c * d));
+  page.line(QStringLiteral("<br>　◇φ<sub>1</sub>=") + FormatR(phiL + 180, 5) +
+            QStringLiteral("°时,杆a与连杆重叠共线(摇杆c左极限),φ<sub>3</sub>=") + FormatR(psiL, 5) +
+            QStringLiteral("°,∠BCD=") + FormatR(psiL - phiL, 5) + QStringLiteral("°"));
+  writeObtuseNote(page, psiL - phiL);
+
+  const Extended gammaW = std::min({acosDeg((c * c + ab * ab - d * d) / (2 * c * ab)), 180 - x180,
+                                    acosDeg((c * c + ba * ba - d * d) / (2 * c * ba))});
+  page.line(QStringLiteral("<br>　◇杆a驱动时工作行程(慢行程)的最小传动角γ<sub>min</sub>=") + FormatR(gammaW, 5) +
+            QStringLiteral("°"));
+  const Extended theta = std::fabs(phiL - phiR);
+  page.line(QStringLiteral("<br>　◇摇杆摆角(行程)ψ=") + FormatR(psiL - psiR, 5) + QStringLiteral("°,极位夹角θ=") +
+            FormatR(theta, 5) + QStringLiteral("°,行程速比系数K=") + FormatR((180 + theta) / (180 - theta), 6));
+  page.line(QStringLiteral("<br></p><p align=\"left\">") + fourBarTableCaption());
+  page.line(QStringLiteral("</td><td><img src=\"../web/images/jlsg.gif\"></td></tr>"));
+  page.line(QStringLiteral("</table>"));
+  page.line(fourBarTableStart());
+  page.line(fourBarHeaderRow());
+}
+
+void writeDoubleRockerIntro(PageWriter& page, const Linkage& k, const MotionSettings& s) {
+  writeFourBarIntro(page, QStringLiteral("双摇杆机构运动分析结果"), k.AB, k.BC, k.CD, k.AD, s.lenBE, s.delta);
+  Extended phi1min = 0, phi1max = 0, phi3min = 0, phi3max = 0;
+  FourBarRange(k.AB, k.BC, k.CD, k.AD, phi1min, phi1max, phi3min, phi3max);
+  if (phi1min > 0 && phi1max < kPi)
+    page.line(QStringLiteral("<br>　◇杆a和机架d不能共线，杆a只能处于机架d上方(或下方)。"));
+  if (phi1max >= kPi)
+    page.line(QStringLiteral("<br>　◇杆a和机架d可以拉直共线，杆a可以通过φ=180°位置进入机架d下方。"));
+  if (phi1min <= 0 && phi1max > 0)
+    page.line(QStringLiteral("<br>　◇杆a和机架d可以重叠共线，杆a可以通过φ=0°位置进入机架d下方。"));
+  page.line(QStringLiteral("<br>　◇机构类型：双摇杆机构。杆a的转角范围:φ=") + FormatR(phi1min * kToDeg, 5) +
+            QStringLiteral("～") + FormatR(phi1max * kToDeg, 5) + QStringLiteral("°"));
+  page.line(QStringLiteral("<br>　◇AB角速度:±") + FormatR(s.omega * kToDeg, 4) + QStringLiteral("°/s"));
+  page.line(QStringLiteral("</p></td><td rowspan=\"2\"><img src=\"../web/images/jlsg.gif\"></td></tr>"));
+  page.line(QStringLiteral("<tr><td valign=\"bottom\"><p align=\"left\">") + fourBarTableCaption() +
+            QStringLiteral("</td></tr>"));
+  page.line(QStringLiteral("</table>"));
+  page.line(fourBarTableStart());
+  page.line(fourBarHeaderRow());
+}
 
 void writeSingleTablePage(PageWriter& page, const QString& headerRow) {
   page.line(QStringLiteral("<p align=\"center\"><strong>────── 分析结果────── </strong></p>"));
@@ -331,38 +264,101 @@ void writeSingleTablePage(PageWriter& page, const QString& headerRow) {
   page.line(headerRow);
 }
 
+QString pageTitle(MotionTableKind kind) {
+  switch (kind) {
+    case MotionTableKind::CrankRocker: return QStringLiteral("曲柄摇杆机构运动分析结果输出");
+    case MotionTableKind::DoubleRocker: return QStringLiteral("双摇杆机构运动分析结果输出");
+    case MotionTableKind::CrankSlider: return QStringLiteral("曲柄滑块机构运动分析结果输出");
+    case MotionTableKind::GuideBar: return QStringLiteral("导杆机构运动分析结果输出");
+  }
+  return {};
+}
+
+void writePageIntro(PageWriter& page, MotionTableKind kind, const Linkage& k, const MotionSettings& s) {
+  switch (kind) {
+    case MotionTableKind::CrankRocker: writeCrankRockerIntro(page, k, s); break;
+    case MotionTableKind::DoubleRocker: writeDoubleRockerIntro(page, k, s); break;
+    case MotionTableKind::CrankSlider:
+      // The slider moves in mm: its velocity and acceleration are mm/s and mm/s².
+      writeSingleTablePage(page, QStringLiteral(
+          "<tr><th>i</th><th>φ<sub>i</sub>(°)</th><th>s<sub>i</sub>(mm)</th>"
+          "<th>v<sub>i</sub>(mm/s)</th><th>a<sub>i</sub>(mm/s<sup>2</sup>)</th></tr>"));
+      break;
+    case MotionTableKind::GuideBar:
+      writeSingleTablePage(page, QStringLiteral(
+          "<tr><th>i</th><th>φ<sub>i</sub>(°)</th><th>ψ<sub>i</sub>(°)</th>"
+          "<th>ω<sub>i</sub>(°/s)</th><th>α<sub>i</sub>(°/s<sup>2</sup>)</th></tr>"));
+      break;
+  }
+}
+
+const QString& returnStrokeCaption() {
+  static const QString text = QStringLiteral("回程");
+  return text;
+}
+
+void writeHtml(PageWriter& page, MotionTableKind kind, const Linkage& k, const MotionSettings& s) {
+  writeHead(page, pageTitle(kind));
+  writePageIntro(page, kind, k, s);
+  ForEachMotionRow(
+      kind, k, s, [&](const MotionRow& r) { page.line(htmlRow(MotionCells(kind, r))); },
+      [&] { page.line(QStringLiteral("<tr><td colspan=\"9\">") + returnStrokeCaption() + QStringLiteral("</td></tr>")); });
+  writeTail(page);
+}
+
+// One header line with units, then one line per row; the double rocker's return block is
+// announced by a line of its own, as the page does.
+void writeCsv(PageWriter& page, MotionTableKind kind, const Linkage& k, const MotionSettings& s) {
+  const QString comma = QStringLiteral(",");
+  page.line(MotionHeader(kind).join(comma));
+  ForEachMotionRow(
+      kind, k, s, [&](const MotionRow& r) { page.line(MotionCells(kind, r).join(comma)); },
+      [&] { page.line(returnStrokeCaption()); });
+}
+
 }  // namespace
+
+bool WriteMotionTable(QIODevice& out, TableFormat format, MotionTableKind kind, const Linkage& linkage,
+                      const MotionSettings& settings) {
+  PageWriter page(out, format);
+  return guardedTable(page, [&] {
+    if (format == TableFormat::Csv)
+      writeCsv(page, kind, linkage, settings);
+    else
+      writeHtml(page, kind, linkage, settings);
+  });
+}
+
+bool WriteMotionTable(const QString& file, TableFormat format, MotionTableKind kind, const Linkage& linkage,
+                      const MotionSettings& settings) {
+  QFile out(file);
+  return WriteMotionTable(out, format, kind, linkage, settings);
+}
+
+bool WriteCrankRockerTable(const QString& file, Extended a, Extended b, Extended c, Extended d,
+                           Extended omega, Extended step, Extended start, Extended end,
+                           Extended lenBE, Extended delta) {
+  return WriteMotionTable(file, TableFormat::Html, MotionTableKind::CrankRocker,
+                          Linkage::FourBar(LinkageKind::CrankRocker, a, b, c, d),
+                          {omega, step, start, end, lenBE, delta});
+}
+
+bool WriteDoubleRockerTable(const QString& file, Extended a, Extended b, Extended c, Extended d,
+                            Extended omega, Extended step, Extended start, Extended end,
+                            Extended lenBE, Extended delta) {
+  return WriteMotionTable(file, TableFormat::Html, MotionTableKind::DoubleRocker,
+                          Linkage::FourBar(LinkageKind::FourBarByKind, a, b, c, d),
+                          {omega, step, start, end, lenBE, delta});
+}
 
 bool WriteCrankSliderTable(const QString& file, Extended r, Extended l, Extended e,
                            Extended omega, Extended step, Extended start, Extended end) {
-  return writePage(file, QStringLiteral("曲柄滑块机构运动分析结果输出"), [&](PageWriter& page) {
-    // The slider moves in mm: its velocity and acceleration are mm/s and mm/s².
-    writeSingleTablePage(page, QStringLiteral(
-        "<tr><th>i</th><th>φ<sub>i</sub>(°)</th><th>s<sub>i</sub>(mm)</th>"
-        "<th>v<sub>i</sub>(mm/s)</th><th>a<sub>i</sub>(mm/s<sup>2</sup>)</th></tr>"));
-    const long long n = stepCount(start, end, step);
-    for (long long i = 0; i <= n; ++i) {
-      const Extended phi = start + i * step;
-      Extended s, v, a;
-      CrankSliderAt(phi, omega, r, l, e, s, v, a);
-      page.line(row(i, {fixed3(phi * kToDeg), fixed3(s), fixed3(v), fixed3(a)}));
-    }
-  });
+  return WriteMotionTable(file, TableFormat::Html, MotionTableKind::CrankSlider, Linkage::CrankSlider(r, l, e),
+                          {omega, step, start, end});
 }
 
 bool WriteGuideBarTable(const QString& file, Extended r, Extended d, Extended omega,
                         Extended step, Extended start, Extended end) {
-  return writePage(file, QStringLiteral("导杆机构运动分析结果输出"), [&](PageWriter& page) {
-    writeSingleTablePage(page, QStringLiteral(
-        "<tr><th>i</th><th>φ<sub>i</sub>(°)</th><th>ψ<sub>i</sub>(°)</th>"
-        "<th>ω<sub>i</sub>(°/s)</th><th>α<sub>i</sub>(°/s<sup>2</sup>)</th></tr>"));
-    const long long n = stepCount(start, end, step);
-    for (long long i = 0; i <= n; ++i) {
-      const Extended phi = start + i * step;
-      Extended psi, omega2, alpha2;
-      GuideBarAt(phi, omega, r, d, psi, omega2, alpha2);
-      page.line(row(i, {fixed3(phi * kToDeg), fixed3(psi * kToDeg),
-                             fixed3(omega2 * kToDeg), fixed3(alpha2 * kToDeg)}));
-    }
-  });
+  return WriteMotionTable(file, TableFormat::Html, MotionTableKind::GuideBar, Linkage::GuideBar(r, d),
+                          {omega, step, start, end});
 }
