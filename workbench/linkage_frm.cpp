@@ -9,6 +9,7 @@
 #include "base/numfmt.h"
 #include "link/kinematics.h"
 #include "workbench/linkage_view.h"
+#include "methods/record_linkage.h"
 
 #include <QComboBox>
 #include <QFileInfo>
@@ -119,6 +120,9 @@ TLinkageFrm::TLinkageFrm(QWidget* parent) : QMainWindow(parent, Qt::Window) {
   const auto command = [this](void (TLinkageFrm::*handler)()) {
     return [this, handler] { Guarded([this, handler] { (this->*handler)(); }); };
   };
+  connect(mnuFile->addAction(QStringLiteral("打开设计记录(&O)…")), &QAction::triggered, this,
+          command(&TLinkageFrm::OpenRecordClick));
+  mnuFile->addSeparator();
   connect(mnuFile->addAction(QStringLiteral("导出E点轨迹CSV(&C)…")), &QAction::triggered, this,
           command(&TLinkageFrm::btnCsvClick));
   connect(mnuFile->addAction(QStringLiteral("导出图片PNG(&P)…")), &QAction::triggered, this,
@@ -444,4 +448,17 @@ void TLinkageFrm::btnSvgClick() {
     view->paintScene(painter, view->size());
     return painter.end();
   });
+}
+
+void TLinkageFrm::OpenRecordClick() {
+  const QString path = Desktop().GetOpenFileName(QStringLiteral("打开设计记录"), EnsureResultDir(),
+                                                 QStringLiteral("设计记录(*.des *.txt)"));
+  if (path.isEmpty()) return;
+  QString error;
+  const std::optional<RecordLinkage> record = LinkageFromRecord(path, &error);
+  if (!record) {
+    ShowMsg(error);
+    return;
+  }
+  LoadLinkage(record->linkage, record->lenBE, record->delta);
 }

@@ -38,6 +38,8 @@ public:
   static QString MarkOf(const QLineEdit* edit);
 
   void btnPlayClick();
+  // Loads the linkage a saved design reached.
+  void OpenRecordClick();
   void btnCsvClick();
   void btnPngClick();
   void btnSvgClick();
