@@ -216,7 +216,7 @@ protected:
   WizardStep& AddStep(int type, const QString& buttonName, const QString& caption,
                       QWidget* group);
   // Adds the next step of a type as declared.
-  WizardStep& AddStep(int type, const StepSpec& spec);
+  WizardStep& AddStep(int type, const StepSpec& declared);
   // A step button on any panel (a shared one, or the other button of a slot); its clicks enter
   // the slot of the current type that holds it.
   QToolButton* AddStepButton(QWidget* panel, const QString& name, const QString& caption);

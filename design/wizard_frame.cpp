@@ -371,18 +371,18 @@ WizardStep& TDesignFrm::AddStep(int type, const QString& buttonName, const QStri
   return AddSlot(type, AddStepButton(t.buttonPanel, buttonName, caption), group);
 }
 
-WizardStep& TDesignFrm::AddStep(int type, const StepSpec& spec) {
-  WizardStep& step = AddStep(type, QString::fromLatin1(spec.button), spec.caption, spec.group);
-  step.pictures = spec.pictures;
-  step.status = spec.status;
-  step.keptLines = spec.keptLines;
-  step.firstEdit = spec.firstEdit;
-  step.calc = spec.calc;
-  step.confirm = spec.confirm;
-  step.end = spec.end;
-  for (QLabel* label : spec.results) AddResult(step, label);
-  if (spec.calc && spec.onCalc) OnClick(spec.calc, spec.onCalc);
-  if (spec.confirm && spec.onConfirm) OnClick(spec.confirm, spec.onConfirm);
+WizardStep& TDesignFrm::AddStep(int type, const StepSpec& declared) {
+  WizardStep& step = AddStep(type, QString::fromLatin1(declared.button), declared.caption, declared.group);
+  step.pictures = declared.pictures;
+  step.status = declared.status;
+  step.keptLines = declared.keptLines;
+  step.firstEdit = declared.firstEdit;
+  step.calc = declared.calc;
+  step.confirm = declared.confirm;
+  step.end = declared.end;
+  for (QLabel* label : declared.results) AddResult(step, label);
+  if (declared.calc && declared.onCalc) OnClick(declared.calc, declared.onCalc);
+  if (declared.confirm && declared.onConfirm) OnClick(declared.confirm, declared.onConfirm);
   return step;
 }
 

@@ -167,9 +167,9 @@ void CalculationStep(QGroupBox* step, QGroupBox* basis, const QString& heading, 
   layout->addLayout(ButtonRow(calc, confirm));
 }
 
-QLineEdit* AddEditRow(QGridLayout* grid, int row, int column, const EditSpec& spec) {
-  return AddEditRow(grid, row, column, QString::fromUtf8(spec.label), QString::fromLatin1(spec.name),
-                    QString::fromLatin1(spec.text), QString::fromUtf8(spec.unit));
+QLineEdit* AddEditRow(QGridLayout* grid, int row, int column, const EditSpec& edit) {
+  return AddEditRow(grid, row, column, QString::fromUtf8(edit.label), QString::fromLatin1(edit.name),
+                    QString::fromLatin1(edit.text), QString::fromUtf8(edit.unit));
 }
 
 QGroupBox* PictureGroup(const QString& title, PictureBox*& picture, const QString& name, QWidget* parent) {

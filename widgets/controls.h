@@ -94,7 +94,7 @@ struct EditSpec {
   const char* text;
   const char* unit;
 };
-QLineEdit* AddEditRow(QGridLayout* grid, int row, int column, const EditSpec& spec);
+QLineEdit* AddEditRow(QGridLayout* grid, int row, int column, const EditSpec& edit);
 // A titled group holding one picture.
 QGroupBox* PictureGroup(const QString& title, PictureBox*& picture, const QString& name, QWidget* parent);
 // True when any of the edits holds nothing but blanks.
